@@ -1,0 +1,45 @@
+#include "offset_table.h"
+
+#include <cassert>
+#include <utility>
+
+#include "platform/number_text.h"
+
+namespace zelvane::offsets {
+namespace {
+
+void checkIndex([[maybe_unused]] int index) {
+    assert(index >= 0 && index < OffsetTable::size);
+}
+
+}  // namespace
+
+void OffsetTable::reset() {
+    const std::string zero = platform::writeNumber(0);
+    for (auto& value : m_values) {
+        value = zero;
+    }
+}
+
+const std::string& OffsetTable::value(int index) const {
+    checkIndex(index);
+    return m_values[index];
+}
+
+void OffsetTable::setValue(int index, std::string text) {
+    checkIndex(index);
+    m_values[index] = std::move(text);
+}
+
+void OffsetTable::select(int index) {
+    checkIndex(index);
+    m_selected = static_cast<std::int16_t>(index);
+}
+
+void OffsetTable::stepSelected(int delta) {
+    assert(delta == 1 || delta == -1);
+    std::string& value = m_values[m_selected];
+    value = platform::writeNumber(platform::readNumber(value) + delta);
+}
+
+}  // namespace zelvane::offsets

@@ -1,0 +1,111 @@
+#include "profile_store.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/atomic_file_writer.h"
+#include "platform/directory_listing.h"
+#include "platform/field_reader.h"
+#include "platform/file_name.h"
+#include "platform/runtime_error.h"
+#include "platform/text_encoding.h"
+
+namespace zelvane::offsets {
+namespace {
+
+using platform::ErrorCode;
+using platform::RuntimeError;
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() &&
+           platform::matchesPattern(text.substr(0, start.size()), start);
+}
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() &&
+           platform::matchesPattern(text.substr(text.size() - end.size()), end);
+}
+
+// Why a value would not come back as itself from a profile, if it would not.
+std::string_view unstorableReason(std::string_view value) {
+    if (value.find(',') != std::string_view::npos) {
+        return "holds a comma";
+    }
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+        return "holds a line break";
+    }
+    const auto first = value.find_first_not_of(" \t");
+    if (first != std::string_view::npos && value[first] == '"') {
+        return "starts with a double quote";
+    }
+    if (!platform::utf8ToLatin1(value)) {
+        return "holds a character beyond Latin-1";
+    }
+    return {};
+}
+
+// The sixty lines as bytes, or a refusal before anything is written.
+std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table) {
+    std::array<std::string, OffsetTable::size> lines;
+    for (int index = 0; index < OffsetTable::size; ++index) {
+        const std::string& value = table.value(index);
+        const std::string_view reason = unstorableReason(value);
+        if (!reason.empty()) {
+            throw RuntimeError(ErrorCode::InvalidProcedureCall,
+                               "The value of " + OffsetLayout::cellName(index) + " " +
+                                   std::string(reason) +
+                                   ", which a profile cannot store. Nothing was saved.");
+        }
+        lines[index] = *platform::utf8ToLatin1(value);
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string ProfileStore::profileFileName(std::string_view slot) {
+    std::string name(prefix);
+    name += slot;
+    name += extension;
+    return name;
+}
+
+std::vector<std::string> ProfileStore::listProfiles() {
+    return platform::listMatchingFiles(pattern);
+}
+
+void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot) {
+    const std::string name = profileFileName(slot);
+    platform::checkPlainFileName(name);
+    const auto lines = encodeLines(table);
+    platform::AtomicFileWriter writer(platform::pathFromUtf8(name));
+    for (const auto& line : lines) {
+        writer.writeLine(line);
+    }
+    writer.commit();
+}
+
+void ProfileStore::readProfile(std::string_view name, OffsetTable& table) {
+    platform::checkPlainFileName(name);
+    platform::FieldReader reader(platform::pathFromUtf8(name));
+    std::array<std::string, OffsetTable::size> fields;
+    for (auto& field : fields) {
+        field = reader.readField();
+    }
+    reader.close();
+    for (int index = 0; index < OffsetTable::size; ++index) {
+        table.setValue(index, std::move(fields[index]));
+    }
+}
+
+std::string ProfileStore::slotFromFileName(std::string_view name) {
+    if (startsWithIgnoringCase(name, prefix)) {
+        name.remove_prefix(prefix.size());
+    }
+    if (endsWithIgnoringCase(name, extension)) {
+        name.remove_suffix(extension.size());
+    }
+    return std::string(name);
+}
+
+}  // namespace zelvane::offsets

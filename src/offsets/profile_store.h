@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "offsets/offset_table.h"
+
+namespace zelvane::offsets {
+
+// Profiles are plain-text files in the working directory, one per slot:
+// vc_offset_<slot>.mpf holds sixty lines, value 0 first, each ending in
+// CR LF. The store keeps no state; every call opens, works through and
+// closes its file. Failures are raised as platform::RuntimeError.
+class ProfileStore {
+  public:
+    static constexpr std::string_view prefix = "vc_offset_";
+    static constexpr std::string_view extension = ".mpf";
+    static constexpr std::string_view pattern = "vc_offset_*.mpf";
+
+    static std::string profileFileName(std::string_view slot);
+
+    static std::vector<std::string> listProfiles();
+
+    // Replaces the slot's profile in one step: the old file stays whole
+    // until the new one is complete on the disk. Refuses, before touching
+    // the disk, a slot that is no plain file name part (BadFileNameOrNumber)
+    // and a value that would not read back as itself (InvalidProcedureCall,
+    // naming the value's row and axis).
+    static void saveProfile(const OffsetTable& table, std::string_view slot);
+
+    // Reads the first sixty fields of a listed file into the table, all or
+    // nothing: on any failure (InputPastEndOfFile for a short file, ...) the
+    // table keeps every value it had. Fields after the sixtieth are ignored.
+    static void readProfile(std::string_view name, OffsetTable& table);
+
+    // The slot a profile was saved under: the text between "vc_offset_" and
+    // ".mpf", in whatever case the name spells them.
+    static std::string slotFromFileName(std::string_view name);
+};
+
+}  // namespace zelvane::offsets

@@ -1,0 +1,84 @@
+#include "atomic_file_writer.h"
+
+#include <random>
+#include <utility>
+
+#include "runtime_error.h"
+
+namespace zelvane::platform {
+namespace {
+
+constexpr std::size_t flushThreshold = 64 * 1024;
+
+std::filesystem::path randomTemporaryName() {
+    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
+    std::string name(AtomicFileWriter::temporaryPrefix);
+    for (int i = 0; i < 12; ++i) {
+        name.push_back(letters[pick(generator)]);
+    }
+    return name;
+}
+
+// Another process may hold a temporary of the same name; a fresh name
+// always wins within a few tries.
+std::pair<std::filesystem::path, FileHandle> createTemporary() {
+    constexpr int attempts = 16;
+    for (int attempt = 1;; ++attempt) {
+        auto name = randomTemporaryName();
+        try {
+            auto file = FileHandle::createNew(name);
+            return {std::move(name), std::move(file)};
+        } catch (const RuntimeError&) {
+            if (attempt == attempts || !std::filesystem::exists(name)) {
+                throw;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
+    : AtomicFileWriter(std::move(target), createTemporary()) {}
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
+                                   std::pair<std::filesystem::path, FileHandle> temporary)
+    : m_target(std::move(target)),
+      m_temporary(std::move(temporary.first)),
+      m_file(std::move(temporary.second)) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (!m_committed) {
+        removeFileQuietly(m_temporary);
+    }
+}
+
+void AtomicFileWriter::writeLine(std::string_view bytes) {
+    m_pending.append(bytes);
+    m_pending.append("\r\n");
+    if (m_pending.size() >= flushThreshold) {
+        flushBuffer();
+    }
+}
+
+void AtomicFileWriter::commit(Durability durability) {
+    flushBuffer();
+    if (durability == Durability::FlushToDisk) {
+        m_file.flushToDisk();
+    }
+    m_file.close();
+    replaceFile(m_temporary, m_target);
+    m_committed = true;
+    if (durability == Durability::FlushToDisk) {
+        syncWorkingDirectory();
+    }
+}
+
+void AtomicFileWriter::flushBuffer() {
+    m_file.writeAll(m_pending);
+    m_pending.clear();
+}
+
+}  // namespace zelvane::platform

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "file_handle.h"
+
+namespace zelvane::platform {
+
+// Writes a file in the working directory so that a crash, a full disk or a
+// killed process never leaves half a file and never costs the old one: the
+// lines go to a temporary file beside the target, which replaces the target
+// in one step only once everything is written (and, if asked, on the disk).
+// Until commit() the target is untouched; a writer dropped without commit
+// removes its temporary file.
+class AtomicFileWriter {
+  public:
+    // Every temporary name starts with this, so no listing pattern for
+    // user files ever offers a leftover one.
+    static constexpr std::string_view temporaryPrefix = ".zelvane-save-";
+
+    explicit AtomicFileWriter(std::filesystem::path target);
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+    ~AtomicFileWriter();
+
+    // Adds one line of bytes and its CR LF, the line end on every system.
+    void writeLine(std::string_view bytes);
+
+    enum class Durability { FlushToDisk, CacheOnly };
+    void commit(Durability durability = Durability::FlushToDisk);
+
+  private:
+    AtomicFileWriter(std::filesystem::path target,
+                     std::pair<std::filesystem::path, FileHandle> temporary);
+    void flushBuffer();
+
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    FileHandle m_file;
+    std::string m_pending;
+    bool m_committed = false;
+};
+
+}  // namespace zelvane::platform

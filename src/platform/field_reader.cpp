@@ -1,0 +1,88 @@
+#include "field_reader.h"
+
+#include "runtime_error.h"
+#include "text_encoding.h"
+
+namespace zelvane::platform {
+namespace {
+
+bool isBlank(int c) {
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+FieldReader::FieldReader(const std::filesystem::path& path)
+    : m_file(FileHandle::openForInput(path)) {}
+
+std::string FieldReader::readField() {
+    skipBlanks();
+    if (peek() == endOfFile) {
+        throw RuntimeError(ErrorCode::InputPastEndOfFile);
+    }
+    std::string field;
+    if (peek() == '"') {
+        advance();
+        appendUntil(field, "\"");
+        if (peek() == '"') {
+            advance();
+        }
+        skipBlanks();
+        if (peek() == ',' || peek() == '\r' || peek() == '\n') {
+            consumeLineEndOrComma();
+        }
+    } else {
+        appendUntil(field, ",\r\n");
+        while (!field.empty() && isBlank(field.back())) {
+            field.pop_back();
+        }
+        consumeLineEndOrComma();
+    }
+    return latin1ToUtf8(field);
+}
+
+int FieldReader::peek() {
+    if (m_position == m_end && !refill()) {
+        return endOfFile;
+    }
+    return static_cast<unsigned char>(m_buffer[m_position]);
+}
+
+bool FieldReader::refill() {
+    m_position = 0;
+    m_end = m_file.readSome(m_buffer.data(), m_buffer.size());
+    return m_end > 0;
+}
+
+void FieldReader::skipBlanks() {
+    while (isBlank(peek())) {
+        advance();
+    }
+}
+
+void FieldReader::appendUntil(std::string& field, std::string_view stops) {
+    while (peek() != endOfFile) {
+        const std::string_view available(m_buffer.data() + m_position, m_end - m_position);
+        const std::size_t stop = available.find_first_of(stops);
+        field.append(available.substr(0, stop));
+        if (stop != std::string_view::npos) {
+            m_position += stop;
+            return;
+        }
+        m_position = m_end;
+    }
+}
+
+void FieldReader::consumeLineEndOrComma() {
+    const int c = peek();
+    if (c == ',' || c == '\n') {
+        advance();
+    } else if (c == '\r') {
+        advance();
+        if (peek() == '\n') {
+            advance();
+        }
+    }
+}
+
+}  // namespace zelvane::platform

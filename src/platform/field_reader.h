@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "file_handle.h"
+
+namespace zelvane::platform {
+
+// Reads a text file field by field, the way profiles have always been read:
+// - a field ends at a comma or a line end (CR LF, a lone CR or a lone LF);
+// - blanks before a field are skipped, and an unquoted field keeps none at
+//   its end either;
+// - a field that starts with a double quote runs to the next double quote,
+//   may hold commas and line ends, and excludes the quotes; after the
+//   closing quote, blanks and then one comma or line end are consumed, and
+//   anything else starts the next field ("ab"cd reads as ab, then cd);
+// - an empty line, or nothing between two commas, is an empty field.
+// Bytes are Latin-1 characters and come back as UTF-8 text. Only what the
+// fields asked for is read, so a huge file costs no more than its start.
+class FieldReader {
+  public:
+    explicit FieldReader(const std::filesystem::path& path);
+
+    // The next field; RuntimeError InputPastEndOfFile when none is left.
+    std::string readField();
+
+    void close() { m_file.close(); }
+
+  private:
+    static constexpr int endOfFile = -1;
+
+    int peek();
+    void advance() { ++m_position; }
+    bool refill();
+    void skipBlanks();
+    // Appends bytes up to, not including, the first of the stop characters.
+    void appendUntil(std::string& field, std::string_view stops);
+    void consumeLineEndOrComma();
+
+    FileHandle m_file;
+    std::array<char, 64 * 1024> m_buffer{};
+    std::size_t m_position = 0;
+    std::size_t m_end = 0;
+};
+
+}  // namespace zelvane::platform

@@ -1,0 +1,198 @@
+#include "file_handle.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <climits>
+#include <utility>
+
+#include "system_error_mapping.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace zelvane::platform {
+namespace {
+
+#ifdef _WIN32
+using IoSize = unsigned int;
+constexpr std::size_t maxChunk = INT_MAX;
+
+int osOpen(const std::filesystem::path& path, int flags) {
+    return ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+constexpr int inputFlags = _O_RDONLY;
+constexpr int createFlags = _O_WRONLY | _O_CREAT | _O_EXCL;
+bool isRegular(int descriptor) {
+    struct _stat64 status {};
+    return ::_fstat64(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+}
+int osRead(int fd, char* buffer, std::size_t size) {
+    return ::_read(fd, buffer, static_cast<IoSize>(size));
+}
+int osWrite(int fd, const char* bytes, std::size_t size) {
+    return ::_write(fd, bytes, static_cast<IoSize>(size));
+}
+int osSync(int fd) {
+    return ::_commit(fd);
+}
+int osClose(int fd) {
+    return ::_close(fd);
+}
+#else
+constexpr std::size_t maxChunk = SSIZE_MAX;
+
+int osOpen(const std::filesystem::path& path, int flags) {
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+// Non-blocking, so that opening a FIFO returns at once and is then refused.
+constexpr int inputFlags = O_RDONLY | O_NONBLOCK;
+constexpr int createFlags = O_WRONLY | O_CREAT | O_EXCL;
+bool isRegular(int descriptor) {
+    struct stat status {};
+    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+ssize_t osRead(int fd, char* buffer, std::size_t size) {
+    return ::read(fd, buffer, size);
+}
+ssize_t osWrite(int fd, const char* bytes, std::size_t size) {
+    return ::write(fd, bytes, size);
+}
+int osSync(int fd) {
+    return ::fsync(fd);
+}
+int osClose(int fd) {
+    return ::close(fd);
+}
+#endif
+
+}  // namespace
+
+FileHandle FileHandle::openForInput(const std::filesystem::path& path) {
+    const int descriptor = osOpen(path, inputFlags);
+    if (descriptor < 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::OpenInput);
+    }
+    FileHandle handle(descriptor);
+    if (!isRegular(descriptor)) {
+        throw RuntimeError(ErrorCode::PathFileAccessError);
+    }
+    return handle;
+}
+
+FileHandle FileHandle::createNew(const std::filesystem::path& path) {
+    const int descriptor = osOpen(path, createFlags);
+    if (descriptor < 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Create);
+    }
+    return FileHandle(descriptor);
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept
+    : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (m_descriptor >= 0) {
+            osClose(m_descriptor);
+        }
+        m_descriptor = std::exchange(other.m_descriptor, -1);
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() {
+    if (m_descriptor >= 0) {
+        osClose(m_descriptor);  // failures on this path are already being reported
+    }
+}
+
+std::size_t FileHandle::readSome(char* buffer, std::size_t size) {
+    for (;;) {
+        const auto count = osRead(m_descriptor, buffer, std::min(size, maxChunk));
+        if (count >= 0) {
+            return static_cast<std::size_t>(count);
+        }
+        if (errno != EINTR) {
+            throw runtimeErrorFromErrno(errno, FileOperation::Read);
+        }
+    }
+}
+
+void FileHandle::writeAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto count = osWrite(m_descriptor, bytes.data(), std::min(bytes.size(), maxChunk));
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw runtimeErrorFromErrno(errno, FileOperation::Write);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+}
+
+void FileHandle::flushToDisk() {
+    if (osSync(m_descriptor) != 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Write);
+    }
+}
+
+void FileHandle::close() {
+    const int descriptor = std::exchange(m_descriptor, -1);
+    if (descriptor >= 0 && osClose(descriptor) != 0 && errno != EINTR) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Write);
+    }
+}
+
+#ifdef _WIN32
+void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
+    if (::MoveFileExW(source.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return;
+    }
+    switch (::GetLastError()) {
+        case ERROR_ACCESS_DENIED:
+            throw RuntimeError(ErrorCode::PermissionDenied);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            throw RuntimeError(ErrorCode::DiskFull);
+        case ERROR_PATH_NOT_FOUND:
+            throw RuntimeError(ErrorCode::PathNotFound);
+        default:
+            throw RuntimeError(ErrorCode::PathFileAccessError);
+    }
+}
+
+void syncWorkingDirectory() noexcept {}  // MOVEFILE_WRITE_THROUGH already waited
+#else
+void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Replace);
+    }
+}
+
+void syncWorkingDirectory() noexcept {
+    const int descriptor = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+#endif
+
+void removeFileQuietly(const std::filesystem::path& path) noexcept {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+}  // namespace zelvane::platform

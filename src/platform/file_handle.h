@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string_view>
+
+namespace zelvane::platform {
+
+// An open file of the operating system, closed when the handle goes away.
+// Every failure is raised as a RuntimeError with the number users know
+// (53 File not found, 70 Permission denied, 61 Disk full, ...).
+class FileHandle {
+  public:
+    // Opens an existing regular file for reading. Anything else (a FIFO, a
+    // device, a directory) is refused at once rather than read, so a name
+    // that turns out to be /dev/zero or a pipe can never hang the tool.
+    static FileHandle openForInput(const std::filesystem::path& path);
+
+    // Creates a file that must not exist yet, for writing.
+    static FileHandle createNew(const std::filesystem::path& path);
+
+    FileHandle(FileHandle&& other) noexcept;
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle();
+
+    // Reads up to size bytes; 0 at the end of the file.
+    std::size_t readSome(char* buffer, std::size_t size);
+    void writeAll(std::string_view bytes);
+    // Waits until what was written is on the disk, not only in the cache.
+    void flushToDisk();
+    // Closes now and reports a failure that a silent close would hide.
+    void close();
+
+  private:
+    explicit FileHandle(int descriptor) : m_descriptor(descriptor) {}
+
+    int m_descriptor = -1;
+};
+
+// Replaces target by source in one step: a reader sees the old file or the
+// new one, never a mixture. A link at target is replaced, not followed.
+void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// Removes a file; a file already gone is no failure.
+void removeFileQuietly(const std::filesystem::path& path) noexcept;
+
+// Makes a rename in the working directory durable; best effort, because the
+// rename has already happened and some file systems cannot sync directories.
+void syncWorkingDirectory() noexcept;
+
+}  // namespace zelvane::platform

@@ -1,0 +1,39 @@
+#include "runtime_error.h"
+
+namespace zelvane::platform {
+
+std::string_view standardDescription(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::InvalidProcedureCall:
+            return "Invalid procedure call or argument";
+        case ErrorCode::Overflow:
+            return "Overflow";
+        case ErrorCode::TypeMismatch:
+            return "Type mismatch";
+        case ErrorCode::BadFileNameOrNumber:
+            return "Bad file name or number";
+        case ErrorCode::FileNotFound:
+            return "File not found";
+        case ErrorCode::DeviceIoError:
+            return "Device I/O error";
+        case ErrorCode::DiskFull:
+            return "Disk full";
+        case ErrorCode::InputPastEndOfFile:
+            return "Input past end of file";
+        case ErrorCode::PermissionDenied:
+            return "Permission denied";
+        case ErrorCode::PathFileAccessError:
+            return "Path/File access error";
+        case ErrorCode::PathNotFound:
+            return "Path not found";
+    }
+    return "Application-defined or object-defined error";
+}
+
+RuntimeError::RuntimeError(ErrorCode code)
+    : RuntimeError(code, std::string(standardDescription(code))) {}
+
+RuntimeError::RuntimeError(ErrorCode code, const std::string& description)
+    : std::runtime_error(description), m_code(code) {}
+
+}  // namespace zelvane::platform
