@@ -1,0 +1,20 @@
+#include "error_report.h"
+
+#include <QMessageBox>
+
+namespace zelvane::editor {
+
+QString ErrorReport::text(const platform::RuntimeError& error) {
+    return QStringLiteral("Run-time error '%1':\n\n%2")
+        .arg(error.number())
+        .arg(QString::fromStdString(error.description()));
+}
+
+void ErrorReport::show(QWidget* window, const platform::RuntimeError& error) {
+    QMessageBox box(QMessageBox::Critical, window->windowTitle(), text(error), QMessageBox::Ok,
+                    window);
+    box.setObjectName(QStringLiteral("RuntimeErrorReport"));
+    box.exec();
+}
+
+}  // namespace zelvane::editor

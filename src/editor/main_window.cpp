@@ -1,0 +1,191 @@
+#include "main_window.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <limits>
+
+#include "editor/clickable_label.h"
+#include "editor/error_report.h"
+#include "offsets/profile_store.h"
+
+namespace zelvane::editor {
+namespace {
+
+using offsets::OffsetLayout;
+using offsets::ProfileStore;
+
+constexpr char fieldIndexProperty[] = "fieldIndex";
+
+// The raw file name of a list item: names are bytes to the file system, and
+// one that is not valid UTF-8 must still open under its own name.
+constexpr int fileNameRole = Qt::UserRole;
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(caption));
+    QFont smallFont = font();
+    smallFont.setPointSize(8);  // the form's fields are 21 pixels high
+    setFont(smallFont);
+    buildControls();
+    onLoad();
+}
+
+void MainWindow::buildControls() {
+    const double dpi = logicalDpiX();
+    setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
+                 FormLayout::toPixels(FormLayout::clientHeight, dpi));
+    std::vector<QWidget*> focusOrder;
+    for (const ControlSpec& spec : FormLayout::controls()) {
+        QWidget* control = createControl(spec);
+        control->setObjectName(spec.name);
+        control->setGeometry(
+            FormLayout::toPixels(spec.left, dpi), FormLayout::toPixels(spec.top, dpi),
+            FormLayout::toPixels(spec.width, dpi), FormLayout::toPixels(spec.height, dpi));
+        if (control->focusPolicy() != Qt::NoFocus) {
+            focusOrder.push_back(control);
+        }
+    }
+    setTabOrder(focusOrder);
+}
+
+QWidget* MainWindow::createControl(const ControlSpec& spec) {
+    switch (spec.kind) {
+        case ControlKind::Field:
+        case ControlKind::SlotBox:
+            return createTextBox(spec);
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(spec.text, this);
+            connect(
+                button, &QPushButton::clicked, this,
+                spec.name == QLatin1String("Command1") ? &MainWindow::onSave : &MainWindow::onRead);
+            return button;
+        }
+        case ControlKind::FileList:
+            m_fileList = new QListWidget(this);
+            m_fileList->setSelectionMode(QAbstractItemView::SingleSelection);
+            return m_fileList;
+        case ControlKind::ClickableLabel: {
+            auto* label = new ClickableLabel(spec.text, this);
+            connect(label, &ClickableLabel::clicked, this,
+                    spec.name == QLatin1String("Label3") ? &MainWindow::onIncrease
+                                                         : &MainWindow::onDecrease);
+            return label;
+        }
+        case ControlKind::Label:
+            return new QLabel(spec.text, this);
+    }
+    return nullptr;
+}
+
+QLineEdit* MainWindow::createTextBox(const ControlSpec& spec) {
+    auto* box = new QLineEdit(spec.text, this);
+    box->setMaxLength(std::numeric_limits<int>::max());  // a value may be of any length
+    if (spec.kind == ControlKind::SlotBox) {
+        box->setAccessibleName(QStringLiteral("Slot"));
+        m_slotBox = box;
+        return box;
+    }
+    const int index = spec.fieldIndex;
+    const QString name = fromUtf8(OffsetLayout::cellName(index));
+    box->setAccessibleName(name);
+    box->setToolTip(name);
+    box->setProperty(fieldIndexProperty, index);
+    box->installEventFilter(this);
+    connect(box, &QLineEdit::textEdited, this,
+            [this, index](const QString& text) { m_table.setValue(index, text.toStdString()); });
+    m_fields[index] = box;
+    return box;
+}
+
+void MainWindow::setTabOrder(const std::vector<QWidget*>& focusOrder) {
+    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+        QWidget::setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    }
+}
+
+void MainWindow::onLoad() {
+    m_table.reset();
+    showValues();
+    fillFileList();
+    m_fields[0]->setFocus();
+}
+
+void MainWindow::fillFileList() {
+    runGuarded([this] {
+        m_fileList->clear();
+        for (const std::string& name : ProfileStore::listProfiles()) {
+            auto* item = new QListWidgetItem(fromUtf8(name), m_fileList);
+            item->setData(fileNameRole, QByteArray::fromStdString(name));
+        }
+    });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const QVariant index = watched->property(fieldIndexProperty);
+        if (index.isValid()) {
+            onFieldClick(index.toInt());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::onFieldClick(int index) {
+    m_table.select(index);
+}
+
+void MainWindow::onIncrease() {
+    runGuarded([this] { m_table.stepSelected(+1); });
+}
+
+void MainWindow::onDecrease() {
+    runGuarded([this] { m_table.stepSelected(-1); });
+}
+
+void MainWindow::onSave() {
+    runGuarded([this] { ProfileStore::saveProfile(m_table, m_slotBox->text().toStdString()); });
+}
+
+void MainWindow::onRead() {
+    const QList<QListWidgetItem*> selected = m_fileList->selectedItems();
+    if (selected.isEmpty()) {
+        return;
+    }
+    const std::string name = selected.front()->data(fileNameRole).toByteArray().toStdString();
+    runGuarded([this, &name] {
+        ProfileStore::readProfile(name, m_table);
+        m_slotBox->setText(fromUtf8(ProfileStore::slotFromFileName(name)));
+    });
+}
+
+void MainWindow::showValues() {
+    for (int index = 0; index < offsets::OffsetTable::size; ++index) {
+        const QString text = fromUtf8(m_table.value(index));
+        if (m_fields[index]->text() != text) {
+            m_fields[index]->setText(text);
+        }
+    }
+}
+
+void MainWindow::runGuarded(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const platform::RuntimeError& error) {
+        showValues();  // whatever the operation did before failing is shown
+        ErrorReport::show(this, error);
+        return;
+    }
+    showValues();
+}
+
+}  // namespace zelvane::editor
