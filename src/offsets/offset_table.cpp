@@ -39,7 +39,7 @@ void OffsetTable::select(int index) {
 void OffsetTable::stepSelected(int delta) {
     assert(delta == 1 || delta == -1);
     std::string& value = m_values[m_selected];
-    value = platform::writeNumber(platform::readNumber(value) + delta);
+    value = platform::addToNumber(value, delta);
 }
 
 }  // namespace zelvane::offsets

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 #include "runtime_error.h"
@@ -84,16 +85,18 @@ NumberShape shapeOf(std::string_view text) {
     return shape;
 }
 
-// Whether an out-of-range number is too large (rather than too small): the
-// power of ten of its leading digit is positive.
-bool isTooLarge(const NumberShape& shape) {
+long long exponentOf(const NumberShape& shape) {
     long long exponent = 0;
     for (const char c : shape.exponentDigits) {
         exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
     }
-    if (shape.exponentNegative) {
-        exponent = -exponent;
-    }
+    return shape.exponentNegative ? -exponent : exponent;
+}
+
+// Whether an out-of-range number is too large (rather than too small): the
+// power of ten of its leading digit is positive.
+bool isTooLarge(const NumberShape& shape) {
+    const long long exponent = exponentOf(shape);
     const auto firstSignificant = shape.integerDigits.find_first_not_of('0');
     if (firstSignificant != std::string_view::npos) {
         const auto integerPlaces =
@@ -104,10 +107,7 @@ bool isTooLarge(const NumberShape& shape) {
     return exponent - static_cast<long long>(leadingZeros) > 0;
 }
 
-}  // namespace
-
-double readNumber(std::string_view text) {
-    const NumberShape shape = shapeOf(trimBlanks(text));
+double valueOf(const NumberShape& shape) {
     double magnitude = 0.0;
     const char* first = shape.unsignedText.data();
     const char* last = first + shape.unsignedText.size();
@@ -121,6 +121,33 @@ double readNumber(std::string_view text) {
         throw RuntimeError(ErrorCode::TypeMismatch);
     }
     return shape.negative ? -magnitude : magnitude;
+}
+
+// The sum rounded to the decimal places the number was written with, where
+// those can show at all in 15 significant digits.
+double roundToPlaces(double sum, long long places) {
+    constexpr double largestWithDecimals = 1e15;
+    if (places <= 0 || places > 17 || !(std::fabs(sum) < largestWithDecimals)) {
+        return sum;
+    }
+    std::array<char, 64> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), sum,
+                                       std::chars_format::fixed, static_cast<int>(places));
+    double rounded = sum;
+    std::from_chars(buffer.data(), written.ptr, rounded);
+    return rounded;
+}
+
+}  // namespace
+
+double readNumber(std::string_view text) {
+    return valueOf(shapeOf(trimBlanks(text)));
+}
+
+std::string addToNumber(std::string_view text, int addend) {
+    const NumberShape shape = shapeOf(trimBlanks(text));
+    const auto places = static_cast<long long>(shape.fractionDigits.size()) - exponentOf(shape);
+    return writeNumber(roundToPlaces(valueOf(shape) + addend, places));
 }
 
 std::string writeNumber(double value) {

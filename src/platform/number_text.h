@@ -12,6 +12,13 @@ namespace zelvane::platform {
 // range of a double. A magnitude too small for a double reads as zero.
 double readNumber(std::string_view text);
 
+// The text of a number plus a whole number (a step is +1 or -1), written
+// as writeNumber does. The sum of a decimal and a whole number has no more
+// decimal places than the decimal, so the sum is rounded to them: the
+// binary noise of the addition never shows (1.053 - 1 is 0.053, not
+// 0.0529999999999999). Throws as readNumber does.
+std::string addToNumber(std::string_view text, int addend);
+
 // Writes a number as the tool shows it: rounded to 15 significant digits so
 // that binary noise never shows (2.3 - 1 is "1.3"), plain notation from
 // 0.0001 up to 999999999999999 and exponent form ("1E+15", "1E-05") beyond,

@@ -64,7 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Step{"007", +1, "8"}, Step{" 5", +1, "6"}, Step{"+4", -1, "3"},
                       Step{"2.5", +1, "3.5"}, Step{"2.3", -1, "1.3"}, Step{"0.1", +1, "1.1"},
                       Step{"-0.35", +1, "0.65"}, Step{"-0.5", +1, "0.5"},
-                      Step{"999999999999999", +1, "1E+15"}, Step{"1e3", -1, "999"}));
+                      Step{"999999999999999", +1, "1E+15"}, Step{"1e3", -1, "999"},
+                      Step{"1.053", -1, "0.053"}, Step{"-0.053", +1, "0.947"},
+                      Step{"1e-3", +1, "1.001"}, Step{"12345678.123456", -1, "12345677.123456"},
+                      Step{"0.000001", -1, "-0.999999"}));
 
 TEST(OffsetTable, AFailedStepLeavesTheValueAndSelection) {
     const std::pair<std::string, ErrorCode> cases[] = {
