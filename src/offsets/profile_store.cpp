@@ -74,7 +74,8 @@ std::vector<std::string> ProfileStore::listProfiles() {
     return platform::listMatchingFiles(pattern);
 }
 
-void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot) {
+void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
+                               platform::AtomicFileWriter::Durability durability) {
     const std::string name = profileFileName(slot);
     platform::checkPlainFileName(name);
     const auto lines = encodeLines(table);
@@ -82,7 +83,7 @@ void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot) 
     for (const auto& line : lines) {
         writer.writeLine(line);
     }
-    writer.commit();
+    writer.commit(durability);
 }
 
 void ProfileStore::readProfile(std::string_view name, OffsetTable& table) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "offsets/offset_table.h"
+#include "platform/atomic_file_writer.h"
 
 namespace zelvane::offsets {
 
@@ -27,7 +28,10 @@ class ProfileStore {
     // the disk, a slot that is no plain file name part (BadFileNameOrNumber)
     // and a value that would not read back as itself (InvalidProcedureCall,
     // naming the value's row and axis).
-    static void saveProfile(const OffsetTable& table, std::string_view slot);
+    // CacheOnly skips the wait for the disk; it is there for measuring.
+    static void saveProfile(const OffsetTable& table, std::string_view slot,
+                            platform::AtomicFileWriter::Durability durability =
+                                platform::AtomicFileWriter::Durability::FlushToDisk);
 
     // Reads the first sixty fields of a listed file into the table, all or
     // nothing: on any failure (InputPastEndOfFile for a short file, ...) the

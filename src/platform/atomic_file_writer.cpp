@@ -10,9 +10,13 @@ namespace {
 
 constexpr std::size_t flushThreshold = 64 * 1024;
 
+// Seeded afresh for every name: a generator kept in the process would be
+// copied into every forked child, and they would all try the same names.
 std::filesystem::path randomTemporaryName() {
     static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::random_device entropy;
+    std::seed_seq seed{entropy(), entropy()};
+    std::mt19937_64 generator(seed);
     std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     std::string name(AtomicFileWriter::temporaryPrefix);
     for (int i = 0; i < 12; ++i) {

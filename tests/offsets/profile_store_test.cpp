@@ -165,7 +165,11 @@ TEST_F(ProfileStoreTest, RefusesSlotsThatAreNoPlainNamePart) {
     EXPECT_EQ(failureOf([&] { ProfileStore::saveProfile(numberedTable("new"), tooLong); }),
               ErrorCode::BadFileNameOrNumber);
     EXPECT_EQ(snapshot(), before);
-    EXPECT_FALSE(std::filesystem::exists(directory().parent_path() / "x.mpf"));
+    for (const auto& outside :
+         {directory().parent_path() / "x.mpf", std::filesystem::path("/tmp/x.mpf"),
+          directory().parent_path() / "vc_offset_.."}) {
+        EXPECT_FALSE(std::filesystem::exists(outside)) << outside;
+    }
 }
 
 TEST_F(ProfileStoreTest, RefusesValuesThatWouldNotReadBackAndWritesNothing) {
