@@ -42,10 +42,28 @@ std::pair<std::filesystem::path, FileHandle> createTemporary() {
     }
 }
 
+// A file its owner marked read-only is not replaced: truncating it in place
+// would have failed, and the mark is how people protect a good profile.
+void refuseReadOnlyTarget(const std::filesystem::path& target) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(target, error);
+    if (!error && std::filesystem::is_regular_file(status) &&
+        (status.permissions() & std::filesystem::perms::owner_write) ==
+            std::filesystem::perms::none) {
+        throw RuntimeError(ErrorCode::PathFileAccessError);
+    }
+}
+
+std::pair<std::filesystem::path, FileHandle> createTemporaryFor(
+    const std::filesystem::path& target) {
+    refuseReadOnlyTarget(target);
+    return createTemporary();
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
-    : AtomicFileWriter(std::move(target), createTemporary()) {}
+    : AtomicFileWriter(target, createTemporaryFor(target)) {}
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
                                    std::pair<std::filesystem::path, FileHandle> temporary)
@@ -55,6 +73,8 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
 
 AtomicFileWriter::~AtomicFileWriter() {
     if (!m_committed) {
+        // Windows removes no file that is still open, so close it first.
+        { const FileHandle closing = std::move(m_file); }
         removeFileQuietly(m_temporary);
     }
 }

@@ -14,7 +14,8 @@ namespace zelvane::platform {
 // lines go to a temporary file beside the target, which replaces the target
 // in one step only once everything is written (and, if asked, on the disk).
 // Until commit() the target is untouched; a writer dropped without commit
-// removes its temporary file.
+// removes its temporary file. A target marked read-only is refused
+// (PathFileAccessError) before anything is written.
 class AtomicFileWriter {
   public:
     // Every temporary name starts with this, so no listing pattern for

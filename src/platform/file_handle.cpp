@@ -80,7 +80,14 @@ int osClose(int fd) {
 FileHandle FileHandle::openForInput(const std::filesystem::path& path) {
     const int descriptor = osOpen(path, inputFlags);
     if (descriptor < 0) {
-        throw runtimeErrorFromErrno(errno, FileOperation::OpenInput);
+        const int error = errno;
+        // Windows will not open a directory at all and says "access denied";
+        // it is the same refusal as a directory that opens but is no file.
+        std::error_code ignored;
+        if (error == EACCES && std::filesystem::is_directory(path, ignored)) {
+            throw RuntimeError(ErrorCode::PathFileAccessError);
+        }
+        throw runtimeErrorFromErrno(error, FileOperation::OpenInput);
     }
     FileHandle handle(descriptor);
     if (!isRegular(descriptor)) {
@@ -168,6 +175,10 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
             throw RuntimeError(ErrorCode::DiskFull);
         case ERROR_PATH_NOT_FOUND:
             throw RuntimeError(ErrorCode::PathNotFound);
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            throw RuntimeError(ErrorCode::BadFileNameOrNumber);
         default:
             throw RuntimeError(ErrorCode::PathFileAccessError);
     }

@@ -11,6 +11,12 @@ std::filesystem::path pathFromUtf8(std::string_view name) {
 }
 
 void checkPlainFileName(std::string_view name) {
+    // Longer names exist on no common file system, and some systems answer
+    // them with a misleading error, so they are refused before asking.
+    constexpr std::size_t longestName = 255;
+    if (name.size() > longestName) {
+        throw RuntimeError(ErrorCode::BadFileNameOrNumber);
+    }
     constexpr std::string_view refused = "/\\:<>\"|?*";
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);

@@ -11,8 +11,8 @@ std::filesystem::path pathFromUtf8(std::string_view name);
 
 // Refuses, with BadFileNameOrNumber, a name that could leave the working
 // directory or that Windows cannot hold: a path separator, a drive colon, a
-// control character or one of < > " | ? *. Profiles move between systems,
-// so the same names are refused everywhere.
+// control character or one of < > " | ? *, or longer than 255 bytes.
+// Profiles move between systems, so the same names are refused everywhere.
 void checkPlainFileName(std::string_view name);
 
 }  // namespace zelvane::platform

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_name.h"
 #include "support/scratch_directory.h"
 
 namespace zelvane::platform {
@@ -50,21 +51,30 @@ TEST(MatchesPatternShapes, StarsAndQuestionMarks) {
 class ListMatchingFiles : public testing::ScratchDirectoryTest {};
 
 TEST_F(ListMatchingFiles, ListsRegularMatchingFilesInCaseBlindOrder) {
-    for (const char* name : {"vc_offset_b.mpf", "VC_OFFSET_A.MPF", "vc_offset_a.mpf",
+    for (const char* name : {"vc_offset_b.mpf", "VC_OFFSET_A.MPF", "Vc_Offset_C.mpf",
                              "vc_offset_10.mpf", "notes.txt", "vc_offset_\xC3\xA9.mpf"}) {
-        writeBytes(name, "0\r\n");
+        writeBytes(pathFromUtf8(name), "0\r\n");
     }
     std::filesystem::create_directory("vc_offset_dir.mpf");
+    const std::vector<std::string> expected{"vc_offset_10.mpf", "VC_OFFSET_A.MPF",
+                                            "vc_offset_b.mpf", "Vc_Offset_C.mpf",
+                                            "vc_offset_\xC3\xA9.mpf"};
+    EXPECT_EQ(listMatchingFiles("vc_offset_*.mpf"), expected);
+}
+
+#ifndef _WIN32
+TEST_F(ListMatchingFiles, ListsLinksToRegularFilesOnly) {
+    writeBytes("vc_offset_b.mpf", "0\r\n");
     std::filesystem::create_symlink("vc_offset_b.mpf", "vc_offset_link.mpf");
     std::filesystem::create_symlink("missing", "vc_offset_dangling.mpf");
     std::filesystem::create_symlink("/dev/zero", "vc_offset_zero.mpf");
+    std::filesystem::create_directory("dir");
+    std::filesystem::create_symlink("dir", "vc_offset_dirlink.mpf");
     ASSERT_EQ(::mkfifo("vc_offset_fifo.mpf", 0600), 0);
-
-    const std::vector<std::string> expected{"vc_offset_10.mpf",   "VC_OFFSET_A.MPF",
-                                            "vc_offset_a.mpf",    "vc_offset_b.mpf",
-                                            "vc_offset_link.mpf", "vc_offset_\xC3\xA9.mpf"};
+    const std::vector<std::string> expected{"vc_offset_b.mpf", "vc_offset_link.mpf"};
     EXPECT_EQ(listMatchingFiles("vc_offset_*.mpf"), expected);
 }
+#endif
 
 TEST_F(ListMatchingFiles, EmptyDirectoryListsNothing) {
     EXPECT_TRUE(listMatchingFiles("vc_offset_*.mpf").empty());
