@@ -19,11 +19,16 @@ using zelvane::platform::writeNumber;
 
 namespace {
 
+// Below 1e8, with at most six decimals, and exactly the number its shown
+// form stands for (an input with more digits than a double holds is not).
 bool isShortDecimal(double value) {
     if (!(std::fabs(value) < 1e8)) {
         return false;
     }
     const std::string text = writeNumber(value);
+    if (readNumber(text) != value) {
+        return false;
+    }
     if (text.find('E') != std::string::npos) {
         return false;
     }
