@@ -15,8 +15,10 @@
 #include <string>
 #include <thread>
 
+#include "filled_table.h"
 #include "offsets/profile_store.h"
 #include "platform/runtime_error.h"
+#include "support/failure_of.h"
 #include "support/scratch_directory.h"
 
 namespace zelvane::offsets {
@@ -24,23 +26,7 @@ namespace {
 
 using platform::ErrorCode;
 using platform::RuntimeError;
-
-OffsetTable filledTable(const std::string& value) {
-    OffsetTable table;
-    for (int index = 0; index < OffsetTable::size; ++index) {
-        table.setValue(index, value);
-    }
-    return table;
-}
-
-bool allValuesAre(const OffsetTable& table, const std::string& value) {
-    for (int index = 0; index < OffsetTable::size; ++index) {
-        if (table.value(index) != value) {
-            return false;
-        }
-    }
-    return true;
-}
+using testing::failureOf;
 
 // Runs work in a child process and returns its exit status as waitpid
 // reports it.
@@ -52,16 +38,6 @@ int runInChild(const std::function<int()>& work) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return status;
-}
-
-ErrorCode failureOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const RuntimeError& error) {
-        return error.code();
-    }
-    ADD_FAILURE() << "no run-time error";
-    return ErrorCode{};
 }
 
 class ProfileFaultsTest : public testing::ScratchDirectoryTest {};

@@ -6,8 +6,10 @@
 #include <functional>
 #include <string>
 
+#include "filled_table.h"
 #include "offsets/profile_store.h"
 #include "platform/runtime_error.h"
+#include "support/failure_of.h"
 #include "support/scratch_directory.h"
 
 namespace zelvane::offsets {
@@ -15,24 +17,7 @@ namespace {
 
 using platform::ErrorCode;
 using platform::RuntimeError;
-
-OffsetTable filledTable(const std::string& value) {
-    OffsetTable table;
-    for (int index = 0; index < OffsetTable::size; ++index) {
-        table.setValue(index, value);
-    }
-    return table;
-}
-
-ErrorCode failureOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const RuntimeError& error) {
-        return error.code();
-    }
-    ADD_FAILURE() << "no run-time error";
-    return ErrorCode{};
-}
+using testing::failureOf;
 
 class WindowsProfileTest : public testing::ScratchDirectoryTest {};
 
