@@ -24,7 +24,7 @@ constexpr char fieldIndexProperty[] = "fieldIndex";
 constexpr int fileNameRole = Qt::UserRole;
 
 QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), text.size());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

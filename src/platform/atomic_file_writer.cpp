@@ -8,7 +8,7 @@
 namespace zelvane::platform {
 namespace {
 
-constexpr std::size_t flushThreshold = 64 * 1024;
+constexpr std::size_t flushThreshold = std::size_t{64} * 1024;
 
 // Seeded afresh for every name: a generator kept in the process would be
 // copied into every forked child, and they would all try the same names.
@@ -62,7 +62,7 @@ std::pair<std::filesystem::path, FileHandle> createTemporaryFor(
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target)
     : AtomicFileWriter(target, createTemporaryFor(target)) {}
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,

@@ -22,7 +22,7 @@ class AtomicFileWriter {
     // user files ever offers a leftover one.
     static constexpr std::string_view temporaryPrefix = ".zelvane-save-";
 
-    explicit AtomicFileWriter(std::filesystem::path target);
+    explicit AtomicFileWriter(const std::filesystem::path& target);
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
     ~AtomicFileWriter();

@@ -40,7 +40,7 @@ class FieldReader {
     void consumeLineEndOrComma();
 
     FileHandle m_file;
-    std::array<char, 64 * 1024> m_buffer{};
+    std::array<char, std::size_t{64} * 1024> m_buffer{};
     std::size_t m_position = 0;
     std::size_t m_end = 0;
 };
