@@ -19,10 +19,6 @@ using offsets::ProfileStore;
 
 constexpr char fieldIndexProperty[] = "fieldIndex";
 
-// The raw file name of a list item: names are bytes to the file system, and
-// one that is not valid UTF-8 must still open under its own name.
-constexpr int fileNameRole = Qt::UserRole;
-
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -72,6 +68,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
         case ControlKind::FileList:
             m_fileList = new QListWidget(this);
             m_fileList->setSelectionMode(QAbstractItemView::SingleSelection);
+            // One line per name: no need to measure a thousand items.
+            m_fileList->setUniformItemSizes(true);
             return m_fileList;
         case ControlKind::ClickableLabel: {
             auto* label = new ClickableLabel(spec.text, this);
@@ -121,11 +119,14 @@ void MainWindow::onLoad() {
 
 void MainWindow::fillFileList() {
     runGuarded([this] {
-        m_fileList->clear();
-        for (const std::string& name : ProfileStore::listProfiles()) {
-            auto* item = new QListWidgetItem(fromUtf8(name), m_fileList);
-            item->setData(fileNameRole, QByteArray::fromStdString(name));
+        m_profileNames = ProfileStore::listProfiles();
+        QStringList shown;
+        shown.reserve(static_cast<qsizetype>(m_profileNames.size()));
+        for (const std::string& name : m_profileNames) {
+            shown.append(fromUtf8(name));
         }
+        m_fileList->clear();
+        m_fileList->addItems(shown);
     });
 }
 
@@ -161,7 +162,8 @@ void MainWindow::onRead() {
     if (selected.isEmpty()) {
         return;
     }
-    const std::string name = selected.front()->data(fileNameRole).toByteArray().toStdString();
+    const std::string name =
+        m_profileNames.at(static_cast<std::size_t>(m_fileList->row(selected.front())));
     runGuarded([this, &name] {
         ProfileStore::readProfile(name, m_table);
         m_slotBox->setText(fromUtf8(ProfileStore::slotFromFileName(name)));

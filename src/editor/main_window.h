@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "editor/form_layout.h"
 #include "offsets/offset_table.h"
@@ -54,6 +56,9 @@ class MainWindow : public QWidget {
     std::array<QLineEdit*, offsets::OffsetTable::size> m_fields{};
     QLineEdit* m_slotBox = nullptr;
     QListWidget* m_fileList = nullptr;
+    // The listed names as the file system spells them, row for row: a name
+    // that is not valid UTF-8 must still open under its own bytes.
+    std::vector<std::string> m_profileNames;
 };
 
 }  // namespace zelvane::editor

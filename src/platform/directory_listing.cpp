@@ -20,19 +20,18 @@ char foldCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Bytes compare unsigned, so UTF-8 names sort after ASCII ones; names equal
+// but for case still get one fixed order.
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    // Bytes compare unsigned, so UTF-8 names sort after ASCII ones.
-    const auto folded = [](char x, char y) {
-        return static_cast<unsigned char>(foldCase(x)) < static_cast<unsigned char>(foldCase(y));
-    };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
-        return true;
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(foldCase(a[i]));
+        const auto y = static_cast<unsigned char>(foldCase(b[i]));
+        if (x != y) {
+            return x < y;
+        }
     }
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
-        return false;
-    }
-    return a < b;  // names equal but for case still have one fixed order (std::string compares
-                   // unsigned)
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 #ifdef _WIN32
