@@ -4,38 +4,29 @@
 
 #include <string>
 
-#include "platform/runtime_error.h"
+#include "filled_table.h"
+#include "support/failure_of.h"
 
 namespace zelvane::offsets {
 namespace {
 
 using platform::ErrorCode;
-using platform::RuntimeError;
-
-OffsetTable resetTable() {
-    OffsetTable table;
-    table.reset();
-    return table;
-}
+using testing::failureOf;
 
 TEST(OffsetTable, ResetMakesEveryValueZeroAndKeepsTheSelection) {
-    OffsetTable table;
+    OffsetTable table = filledTable("abc");
     table.select(12);
-    table.setValue(59, "abc");
     table.reset();
-    for (int index = 0; index < OffsetTable::size; ++index) {
-        EXPECT_EQ(table.value(index), "0") << index;
-    }
+    EXPECT_TRUE(allValuesAre(table, "0"));
     EXPECT_EQ(table.selected(), 12);
 }
 
-TEST(OffsetTable, StepsValueZeroBeforeAnySelection) {
-    OffsetTable table = resetTable();
+TEST(OffsetTable, StepsValueZeroBeforeAnySelectionAndNothingElse) {
+    OffsetTable table = filledTable("0");
     table.stepSelected(+1);
     EXPECT_EQ(table.value(0), "1");
-    for (int index = 1; index < OffsetTable::size; ++index) {
-        EXPECT_EQ(table.value(index), "0") << index;
-    }
+    table.setValue(0, "0");
+    EXPECT_TRUE(allValuesAre(table, "0"));
 }
 
 struct Step {
@@ -50,7 +41,7 @@ struct Step {
 class StepsSelected : public ::testing::TestWithParam<Step> {};
 
 TEST_P(StepsSelected, ToPlainText) {
-    OffsetTable table = resetTable();
+    OffsetTable table = filledTable("0");
     table.select(58);
     table.setValue(58, GetParam().before);
     table.stepSelected(GetParam().delta);
@@ -70,22 +61,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Step{"0.000001", -1, "-0.999999"}));
 
 TEST(OffsetTable, AFailedStepLeavesTheValueAndSelection) {
-    const std::pair<std::string, ErrorCode> cases[] = {
-        {"", ErrorCode::TypeMismatch},
-        {"abc", ErrorCode::TypeMismatch},
-        {"1,5", ErrorCode::TypeMismatch},
-        {"1e400", ErrorCode::Overflow},
-    };
+    const std::pair<std::string, ErrorCode> cases[] = {{"", ErrorCode::TypeMismatch},
+                                                       {"abc", ErrorCode::TypeMismatch},
+                                                       {"1,5", ErrorCode::TypeMismatch},
+                                                       {"1e400", ErrorCode::Overflow}};
     for (const auto& [text, expected] : cases) {
-        OffsetTable table = resetTable();
+        OffsetTable table;
         table.select(57);
         table.setValue(57, text);
-        try {
-            table.stepSelected(+1);
-            ADD_FAILURE() << "stepped '" << text << "'";
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.code(), expected) << text;
-        }
+        EXPECT_EQ(failureOf([&] { table.stepSelected(+1); }), expected) << text;
         EXPECT_EQ(table.value(57), text);
         EXPECT_EQ(table.selected(), 57);
     }

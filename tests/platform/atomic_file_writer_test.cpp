@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtime_error.h"
+#include "support/failure_of.h"
 #include "support/scratch_directory.h"
 
 namespace zelvane::platform {
 namespace {
+
+using testing::failureOf;
 
 class AtomicFileWriterTest : public testing::ScratchDirectoryTest {};
 
@@ -34,12 +37,8 @@ TEST_F(AtomicFileWriterTest, RefusesToReplaceAReadOnlyFile) {
     writeBytes("out.txt", "keep\r\n");
     std::filesystem::permissions("out.txt", std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    try {
-        AtomicFileWriter writer("out.txt");
-        FAIL() << "opened a read-only file for replacing";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.code(), ErrorCode::PathFileAccessError);
-    }
+    EXPECT_EQ(failureOf([] { AtomicFileWriter writer("out.txt"); }),
+              ErrorCode::PathFileAccessError);
     std::filesystem::permissions("out.txt", std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     EXPECT_EQ(snapshot(), (decltype(snapshot()){{"out.txt", "keep\r\n"}}));
@@ -67,12 +66,7 @@ TEST_F(AtomicFileWriterTest, ReportsAWorkingDirectoryThatHasGone) {
     std::filesystem::create_directory("gone");
     std::filesystem::current_path("gone");
     std::filesystem::remove(directory() / "gone");
-    try {
-        AtomicFileWriter writer("out.txt");
-        FAIL() << "created a file in a removed directory";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.code(), ErrorCode::PathNotFound);
-    }
+    EXPECT_EQ(failureOf([] { AtomicFileWriter writer("out.txt"); }), ErrorCode::PathNotFound);
 }
 
 }  // namespace

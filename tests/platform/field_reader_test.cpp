@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/runtime_error.h"
+#include "support/failure_of.h"
 #include "support/scratch_directory.h"
 
 namespace zelvane::platform {
@@ -76,12 +77,7 @@ TEST_F(FieldReaderTest, FailsToOpenWhatIsNoReadableFile) {
         {"dir.txt", ErrorCode::PathFileAccessError},
     };
     for (const auto& [name, expected] : cases) {
-        try {
-            FieldReader reader(name);
-            ADD_FAILURE() << name << " opened";
-        } catch (const RuntimeError& error) {
-            EXPECT_EQ(error.code(), expected) << name;
-        }
+        EXPECT_EQ(testing::failureOf([&] { FieldReader reader(name); }), expected) << name;
     }
 }
 
