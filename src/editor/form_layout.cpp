@@ -49,31 +49,31 @@ QString qString(std::string_view text) {
 
 }  // namespace
 
-std::vector<ControlSpec> FormLayout::controls() {
-    std::vector<ControlSpec> specs;
+std::vector<ControlDescription> FormLayout::controls() {
+    std::vector<ControlDescription> controls;
     for (int index = 0; index < OffsetLayout::valueCount; ++index) {
         const int axis = static_cast<int>(OffsetLayout::axisOf(index));
-        specs.push_back({indexed("Text1", index), ControlKind::Field, QString(), fieldLefts[axis],
-                         fieldTop(index), 525, 315, index});
+        controls.push_back({indexed("Text1", index), ControlKind::Field, QString(),
+                            fieldLefts[axis], fieldTop(index), 525, 315, index});
     }
-    specs.push_back({"Text2", ControlKind::SlotBox, "00", 8100, 960, 1065, 345});
-    specs.push_back({"Command1", ControlKind::PushButton, "Save", 6810, 1470, 1155, 525});
-    specs.push_back({"File1", ControlKind::FileList, QString(), 7080, 2160, 2175, 6330});
-    specs.push_back({"Command2", ControlKind::PushButton, "Read", 8130, 1470, 1185, 555});
-    specs.push_back({"Label5", ControlKind::Label, "Slot", 7110, 1020, 525, 285});
-    specs.push_back({"Label4", ControlKind::ClickableLabel, "Decrease", 8100, 420, 945, 465});
-    specs.push_back({"Label3", ControlKind::ClickableLabel, "Increase", 7050, 420, 945, 465});
+    controls.push_back({"Text2", ControlKind::SlotBox, "00", 8100, 960, 1065, 345});
+    controls.push_back({"Command1", ControlKind::PushButton, "Save", 6810, 1470, 1155, 525});
+    controls.push_back({"File1", ControlKind::FileList, QString(), 7080, 2160, 2175, 6330});
+    controls.push_back({"Command2", ControlKind::PushButton, "Read", 8130, 1470, 1185, 555});
+    controls.push_back({"Label5", ControlKind::Label, "Slot", 7110, 1020, 525, 285});
+    controls.push_back({"Label4", ControlKind::ClickableLabel, "Decrease", 8100, 420, 945, 465});
+    controls.push_back({"Label3", ControlKind::ClickableLabel, "Increase", 7050, 420, 945, 465});
     for (int axis = 0; axis < OffsetLayout::axisCount; ++axis) {
-        specs.push_back({indexed("Label2", axis), ControlKind::Label,
-                         qString(OffsetLayout::axisName(static_cast<Axis>(axis))),
-                         headingLefts[axis], 30, 195, 255});
+        controls.push_back({indexed("Label2", axis), ControlKind::Label,
+                            qString(OffsetLayout::axisName(static_cast<Axis>(axis))),
+                            headingLefts[axis], 30, 195, 255});
     }
     for (int label = 0; label < OffsetLayout::rowCount; ++label) {
         const int row = captionedRow(label);
-        specs.push_back({indexed("Label1", label), ControlKind::Label,
-                         qString(OffsetLayout::caption(row)), 1320, rowTop(row), 2235, 315});
+        controls.push_back({indexed("Label1", label), ControlKind::Label,
+                            qString(OffsetLayout::caption(row)), 1320, rowTop(row), 2235, 315});
     }
-    return specs;
+    return controls;
 }
 
 int FormLayout::toPixels(int twips, double dpi) {

@@ -9,7 +9,7 @@ enum class ControlKind { Field, SlotBox, PushButton, FileList, Label, ClickableL
 
 // One control of the window as the form describes it: name, kind, text and
 // its rectangle in twips (1/1440 inch), the unit the layout was drawn in.
-struct ControlSpec {
+struct ControlDescription {
     QString name;  // with the index for arrays: "Text1(4)", "Label1(20)"
     ControlKind kind;
     QString text;
@@ -28,7 +28,7 @@ class FormLayout {
 
     // Every control, those that take the focus first and in focus order:
     // the fields 0 to 59, the slot box, Save, the file list, Read.
-    static std::vector<ControlSpec> controls();
+    static std::vector<ControlDescription> controls();
 
     // Twips on a screen of the given logical DPI: 15 twips a pixel at 96.
     static int toPixels(int twips, double dpi);

@@ -40,12 +40,13 @@ void MainWindow::buildControls() {
     setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
                  FormLayout::toPixels(FormLayout::clientHeight, dpi));
     std::vector<QWidget*> focusOrder;
-    for (const ControlSpec& spec : FormLayout::controls()) {
-        QWidget* control = createControl(spec);
-        control->setObjectName(spec.name);
-        control->setGeometry(
-            FormLayout::toPixels(spec.left, dpi), FormLayout::toPixels(spec.top, dpi),
-            FormLayout::toPixels(spec.width, dpi), FormLayout::toPixels(spec.height, dpi));
+    for (const ControlDescription& described : FormLayout::controls()) {
+        QWidget* control = createControl(described);
+        control->setObjectName(described.name);
+        control->setGeometry(FormLayout::toPixels(described.left, dpi),
+                             FormLayout::toPixels(described.top, dpi),
+                             FormLayout::toPixels(described.width, dpi),
+                             FormLayout::toPixels(described.height, dpi));
         if (control->focusPolicy() != Qt::NoFocus) {
             focusOrder.push_back(control);
         }
@@ -53,16 +54,16 @@ void MainWindow::buildControls() {
     setTabOrder(focusOrder);
 }
 
-QWidget* MainWindow::createControl(const ControlSpec& spec) {
-    switch (spec.kind) {
+QWidget* MainWindow::createControl(const ControlDescription& control) {
+    switch (control.kind) {
         case ControlKind::Field:
         case ControlKind::SlotBox:
-            return createTextBox(spec);
+            return createTextBox(control);
         case ControlKind::PushButton: {
-            auto* button = new QPushButton(spec.text, this);
-            connect(
-                button, &QPushButton::clicked, this,
-                spec.name == QLatin1String("Command1") ? &MainWindow::onSave : &MainWindow::onRead);
+            auto* button = new QPushButton(control.text, this);
+            connect(button, &QPushButton::clicked, this,
+                    control.name == QLatin1String("Command1") ? &MainWindow::onSave
+                                                              : &MainWindow::onRead);
             return button;
         }
         case ControlKind::FileList:
@@ -72,27 +73,27 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
             m_fileList->setUniformItemSizes(true);
             return m_fileList;
         case ControlKind::ClickableLabel: {
-            auto* label = new ClickableLabel(spec.text, this);
+            auto* label = new ClickableLabel(control.text, this);
             connect(label, &ClickableLabel::clicked, this,
-                    spec.name == QLatin1String("Label3") ? &MainWindow::onIncrease
-                                                         : &MainWindow::onDecrease);
+                    control.name == QLatin1String("Label3") ? &MainWindow::onIncrease
+                                                            : &MainWindow::onDecrease);
             return label;
         }
         case ControlKind::Label:
-            return new QLabel(spec.text, this);
+            return new QLabel(control.text, this);
     }
     return nullptr;
 }
 
-QLineEdit* MainWindow::createTextBox(const ControlSpec& spec) {
-    auto* box = new QLineEdit(spec.text, this);
+QLineEdit* MainWindow::createTextBox(const ControlDescription& control) {
+    auto* box = new QLineEdit(control.text, this);
     box->setMaxLength(std::numeric_limits<int>::max());  // a value may be of any length
-    if (spec.kind == ControlKind::SlotBox) {
+    if (control.kind == ControlKind::SlotBox) {
         box->setAccessibleName(QStringLiteral("Slot"));
         m_slotBox = box;
         return box;
     }
-    const int index = spec.fieldIndex;
+    const int index = control.fieldIndex;
     const QString name = fromUtf8(OffsetLayout::cellName(index));
     box->setAccessibleName(name);
     box->setToolTip(name);

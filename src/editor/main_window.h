@@ -43,8 +43,8 @@ class MainWindow : public QWidget {
 
   private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec);
-    QLineEdit* createTextBox(const ControlSpec& spec);
+    QWidget* createControl(const ControlDescription& control);
+    QLineEdit* createTextBox(const ControlDescription& control);
     void setTabOrder(const std::vector<QWidget*>& focusOrder);
     void fillFileList();
     // Brings every field in line with the table, leaving alone the fields
