@@ -18,12 +18,12 @@ using platform::RuntimeError;
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view start) {
     return text.size() >= start.size() &&
-           platform::matchesPattern(text.substr(0, start.size()), start);
+           platform::equalIgnoringCase(text.substr(0, start.size()), start);
 }
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
     return text.size() >= end.size() &&
-           platform::matchesPattern(text.substr(text.size() - end.size()), end);
+           platform::equalIgnoringCase(text.substr(text.size() - end.size()), end);
 }
 
 // Why a value would not come back as itself from a profile, if it would not.

@@ -117,6 +117,11 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return foldCase(x) == foldCase(y); });
+}
+
 std::vector<std::string> listMatchingFiles(std::string_view pattern) {
     std::vector<std::string> names = matchingRegularFiles(pattern);
     std::sort(names.begin(), names.end(), lessIgnoringCase);

@@ -12,6 +12,9 @@ namespace zelvane::platform {
 // from: VC_OFFSET_01.MPF matches vc_offset_*.mpf.
 bool matchesPattern(std::string_view name, std::string_view pattern);
 
+// Whether two names are the same but for ASCII case.
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
 // The names, without directory, of the regular files in the working
 // directory (links to regular files included) that match the pattern, in a
 // stable order that ignores ASCII case. Directories, pipes, devices and
