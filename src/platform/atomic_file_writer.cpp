@@ -1,8 +1,11 @@
 #include "atomic_file_writer.h"
 
+#include <chrono>
 #include <random>
 #include <utility>
 
+#include "directory_listing.h"
+#include "file_name.h"
 #include "runtime_error.h"
 
 namespace zelvane::platform {
@@ -33,6 +36,7 @@ std::pair<std::filesystem::path, FileHandle> createTemporary() {
         auto name = randomTemporaryName();
         try {
             auto file = FileHandle::createNew(name);
+            file.markInUse();
             return {std::move(name), std::move(file)};
         } catch (const RuntimeError&) {
             if (attempt == attempts || !std::filesystem::exists(name)) {
@@ -97,6 +101,26 @@ void AtomicFileWriter::commit(Durability durability) {
     m_committed = true;
     if (durability == Durability::FlushToDisk) {
         syncWorkingDirectory();
+    }
+    removeAbandonedTemporaries();
+}
+
+void AtomicFileWriter::removeAbandonedTemporaries() noexcept {
+    // A temporary is only abandoned once it has had time to be marked in use
+    // by the process that created it.
+    constexpr auto settled = std::chrono::seconds(10);
+    try {
+        const auto now = std::filesystem::file_time_type::clock::now();
+        for (const auto& name : listMatchingFiles(std::string(temporaryPrefix) + "*")) {
+            const auto path = pathFromUtf8(name);
+            std::error_code error;
+            const auto written = std::filesystem::last_write_time(path, error);
+            if (!error && now - written > settled) {
+                removeIfAbandoned(path);
+            }
+        }
+    } catch (const RuntimeError&) {
+        // The profile is saved; tidying up can wait for the next save.
     }
 }
 

@@ -31,12 +31,15 @@ class AtomicFileWriter {
     void writeLine(std::string_view bytes);
 
     enum class Durability { FlushToDisk, CacheOnly };
+    // Replaces the target, then removes the temporary files that writers
+    // killed half-way left behind in the working directory.
     void commit(Durability durability = Durability::FlushToDisk);
 
   private:
     AtomicFileWriter(std::filesystem::path target,
                      std::pair<std::filesystem::path, FileHandle> temporary);
     void flushBuffer();
+    static void removeAbandonedTemporaries() noexcept;
 
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;

@@ -13,6 +13,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -162,6 +163,13 @@ void FileHandle::close() {
 }
 
 #ifdef _WIN32
+// Windows keeps a file that any process holds open from being deleted.
+void FileHandle::markInUse() noexcept {}
+
+void removeIfAbandoned(const std::filesystem::path& path) noexcept {
+    removeFileQuietly(path);
+}
+
 void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
     if (::MoveFileExW(source.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
@@ -186,6 +194,23 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 
 void syncWorkingDirectory() noexcept {}  // MOVEFILE_WRITE_THROUGH already waited
 #else
+// An advisory lock: the system drops it when the process ends, however it
+// ends.
+void FileHandle::markInUse() noexcept {
+    ::flock(m_descriptor, LOCK_EX | LOCK_NB);
+}
+
+void removeIfAbandoned(const std::filesystem::path& path) noexcept {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (descriptor < 0) {
+        return;
+    }
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+        ::unlink(path.c_str());
+    }
+    ::close(descriptor);
+}
+
 void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
     if (::rename(source.c_str(), target.c_str()) != 0) {
         throw runtimeErrorFromErrno(errno, FileOperation::Replace);

@@ -32,6 +32,9 @@ class FileHandle {
     void flushToDisk();
     // Closes now and reports a failure that a silent close would hide.
     void close();
+    // Marks the file as in use by this process for as long as it is open, so
+    // that removeIfAbandoned leaves it alone.
+    void markInUse() noexcept;
 
   private:
     explicit FileHandle(int descriptor) : m_descriptor(descriptor) {}
@@ -45,6 +48,10 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 
 // Removes a file; a file already gone is no failure.
 void removeFileQuietly(const std::filesystem::path& path) noexcept;
+
+// Removes a file that no running process holds open and marked in use: the
+// leftover of a process that was killed while writing it. Best effort.
+void removeIfAbandoned(const std::filesystem::path& path) noexcept;
 
 // Makes a rename in the working directory durable; best effort, because the
 // rename has already happened and some file systems cannot sync directories.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/runtime_error.h"
 #include "support/failure_of.h"
 #include "support/scratch_directory.h"
@@ -31,6 +33,29 @@ TEST_F(AtomicFileWriterTest, LeavesTheOldFileUntilCommitted) {
         EXPECT_EQ(readBytes("out.txt"), "old\r\n");
     }
     EXPECT_EQ(snapshot(), (decltype(snapshot()){{"out.txt", "old\r\n"}}));
+}
+
+// Leftovers of writers that were killed go at the next commit; a temporary
+// that a live writer holds, or one just made, stays.
+TEST_F(AtomicFileWriterTest, CommitRemovesOnlyAbandonedTemporaries) {
+    const auto backdate = [](const std::filesystem::path& path) {
+        std::filesystem::last_write_time(
+            path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    AtomicFileWriter live("live.txt");
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        backdate(entry.path());  // the live writer's temporary
+    }
+    writeBytes(".zelvane-save-abandoned", "x");
+    backdate(".zelvane-save-abandoned");
+    writeBytes(".zelvane-save-justmade", "x");
+    AtomicFileWriter writer("out.txt");
+    writer.writeLine("new");
+    writer.commit();
+    const auto names = snapshot();
+    EXPECT_EQ(names.size(), 3U);  // out.txt, the fresh one, the live writer's
+    EXPECT_FALSE(std::filesystem::exists(".zelvane-save-abandoned"));
+    EXPECT_TRUE(std::filesystem::exists(".zelvane-save-justmade"));
 }
 
 TEST_F(AtomicFileWriterTest, RefusesToReplaceAReadOnlyFile) {
