@@ -19,10 +19,6 @@ using offsets::ProfileStore;
 
 constexpr char fieldIndexProperty[] = "fieldIndex";
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
@@ -94,7 +90,7 @@ QLineEdit* MainWindow::createTextBox(const ControlDescription& control) {
         return box;
     }
     const int index = control.fieldIndex;
-    const QString name = fromUtf8(OffsetLayout::cellName(index));
+    const QString name = QString::fromStdString(OffsetLayout::cellName(index));
     box->setAccessibleName(name);
     box->setToolTip(name);
     box->setProperty(fieldIndexProperty, index);
@@ -124,7 +120,7 @@ void MainWindow::fillFileList() {
         QStringList shown;
         shown.reserve(static_cast<qsizetype>(m_profileNames.size()));
         for (const std::string& name : m_profileNames) {
-            shown.append(fromUtf8(name));
+            shown.append(QString::fromStdString(name));
         }
         m_fileList->clear();
         m_fileList->addItems(shown);
@@ -167,13 +163,13 @@ void MainWindow::onRead() {
         m_profileNames.at(static_cast<std::size_t>(m_fileList->row(selected.front())));
     runGuarded([this, &name] {
         ProfileStore::readProfile(name, m_table);
-        m_slotBox->setText(fromUtf8(ProfileStore::slotFromFileName(name)));
+        m_slotBox->setText(QString::fromStdString(ProfileStore::slotFromFileName(name)));
     });
 }
 
 void MainWindow::showValues() {
     for (int index = 0; index < offsets::OffsetTable::size; ++index) {
-        const QString text = fromUtf8(m_table.value(index));
+        const QString text = QString::fromStdString(m_table.value(index));
         if (m_fields[index]->text() != text) {
             m_fields[index]->setText(text);
         }
