@@ -1,15 +1,18 @@
 #include "main_window.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <limits>
 
 #include "editor/clickable_label.h"
 #include "editor/error_report.h"
 #include "offsets/profile_store.h"
+#include "platform/file_name.h"
 
 namespace zelvane::editor {
 namespace {
@@ -67,6 +70,8 @@ QWidget* MainWindow::createControl(const ControlDescription& control) {
             m_fileList->setSelectionMode(QAbstractItemView::SingleSelection);
             // One line per name: no need to measure a thousand items.
             m_fileList->setUniformItemSizes(true);
+            // A double-click or Enter on a profile reads it, as Read does.
+            connect(m_fileList, &QListWidget::itemActivated, this, &MainWindow::onRead);
             return m_fileList;
         case ControlKind::ClickableLabel: {
             auto* label = new ClickableLabel(control.text, this);
@@ -110,32 +115,75 @@ void MainWindow::setTabOrder(const std::vector<QWidget*>& focusOrder) {
 void MainWindow::onLoad() {
     m_table.reset();
     showValues();
-    fillFileList();
+    runGuarded([this] { fillFileList(); });
     m_fields[0]->setFocus();
 }
 
 void MainWindow::fillFileList() {
-    runGuarded([this] {
-        m_profileNames = ProfileStore::listProfiles();
-        QStringList shown;
-        shown.reserve(static_cast<qsizetype>(m_profileNames.size()));
-        for (const std::string& name : m_profileNames) {
-            shown.append(QString::fromStdString(name));
-        }
-        m_fileList->clear();
-        m_fileList->addItems(shown);
-    });
+    std::vector<std::string> names = ProfileStore::listProfiles();
+    const std::string selected = selectedProfile();
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names) {
+        shown.append(QString::fromStdString(name));
+    }
+    m_fileList->clear();
+    m_fileList->addItems(shown);
+    m_profileNames = std::move(names);
+    const auto kept = std::find(m_profileNames.begin(), m_profileNames.end(), selected);
+    if (!selected.empty() && kept != m_profileNames.end()) {
+        m_fileList->setCurrentRow(static_cast<int>(kept - m_profileNames.begin()));
+    }
 }
 
+std::string MainWindow::selectedProfile() const {
+    const QList<QListWidgetItem*> selected = m_fileList->selectedItems();
+    if (selected.isEmpty()) {
+        return {};
+    }
+    return m_profileNames.at(static_cast<std::size_t>(m_fileList->row(selected.front())));
+}
+
+// Fields are selected by a click, and stepped from the keyboard with the
+// Up and Down arrows, which select the field as a click would.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QVariant index = watched->property(fieldIndexProperty);
+    if (!index.isValid()) {
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        const QVariant index = watched->property(fieldIndexProperty);
-        if (index.isValid()) {
+        onFieldClick(index.toInt());
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
             onFieldClick(index.toInt());
+            key == Qt::Key_Up ? onIncrease() : onDecrease();
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::openLocation(const QString& path) {
+    runGuarded([this, &path] {
+        const std::filesystem::path target = platform::pathFromUtf8(path.toStdString());
+        const std::filesystem::path start = std::filesystem::current_path();
+        if (std::filesystem::is_directory(target)) {
+            platform::changeWorkingDirectory(target);
+        } else {
+            const std::filesystem::path folder = target.parent_path();
+            platform::changeWorkingDirectory(folder.empty() ? "." : folder);
+            try {
+                const std::u8string name = target.filename().u8string();
+                readProfile(std::string(name.begin(), name.end()));
+            } catch (...) {
+                std::filesystem::current_path(start);
+                throw;
+            }
+        }
+        fillFileList();
+    });
 }
 
 void MainWindow::onFieldClick(int index) {
@@ -150,21 +198,24 @@ void MainWindow::onDecrease() {
     runGuarded([this] { m_table.stepSelected(-1); });
 }
 
+// A saved profile shows in the list at once; a failed save leaves the list.
 void MainWindow::onSave() {
-    runGuarded([this] { ProfileStore::saveProfile(m_table, m_slotBox->text().toStdString()); });
+    runGuarded([this] {
+        ProfileStore::saveProfile(m_table, m_slotBox->text().toStdString());
+        fillFileList();
+    });
 }
 
 void MainWindow::onRead() {
-    const QList<QListWidgetItem*> selected = m_fileList->selectedItems();
-    if (selected.isEmpty()) {
-        return;
+    const std::string name = selectedProfile();
+    if (!name.empty()) {
+        runGuarded([this, &name] { readProfile(name); });
     }
-    const std::string name =
-        m_profileNames.at(static_cast<std::size_t>(m_fileList->row(selected.front())));
-    runGuarded([this, &name] {
-        ProfileStore::readProfile(name, m_table);
-        m_slotBox->setText(QString::fromStdString(ProfileStore::slotFromFileName(name)));
-    });
+}
+
+void MainWindow::readProfile(const std::string& name) {
+    ProfileStore::readProfile(name, m_table);
+    m_slotBox->setText(QString::fromStdString(ProfileStore::slotFromFileName(name)));
 }
 
 void MainWindow::showValues() {

@@ -31,6 +31,11 @@ class MainWindow : public QWidget {
 
     const offsets::OffsetTable& table() const { return m_table; }
 
+    // Works in a folder from now on, or in a profile's folder, reading that
+    // profile. On any failure it is reported and the editor stays where it
+    // was, with nothing changed.
+    void openLocation(const QString& path);
+
     void onLoad();
     void onFieldClick(int index);
     void onIncrease();
@@ -46,7 +51,11 @@ class MainWindow : public QWidget {
     QWidget* createControl(const ControlDescription& control);
     QLineEdit* createTextBox(const ControlDescription& control);
     void setTabOrder(const std::vector<QWidget*>& focusOrder);
+    // Lists the profiles anew, keeping the selected one selected.
     void fillFileList();
+    // The selected profile's name as the file system spells it, or "".
+    std::string selectedProfile() const;
+    void readProfile(const std::string& name);
     // Brings every field in line with the table, leaving alone the fields
     // that already show their value (and so the cursor of the one in use).
     void showValues();

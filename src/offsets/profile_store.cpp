@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "platform/atomic_file_writer.h"
 #include "platform/directory_listing.h"
@@ -26,8 +27,9 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
            platform::equalIgnoringCase(text.substr(text.size() - end.size()), end);
 }
 
-// Why a value would not come back as itself from a profile, if it would not.
-std::string_view unstorableReason(std::string_view value) {
+// Why a value would not come back as itself from a profile, if it would not;
+// bytes is the value as the profile would hold it.
+std::string_view unstorableReason(std::string_view value, const std::optional<std::string>& bytes) {
     if (value.find(',') != std::string_view::npos) {
         return "holds a comma";
     }
@@ -38,8 +40,11 @@ std::string_view unstorableReason(std::string_view value) {
     if (first != std::string_view::npos && value[first] == '"') {
         return "starts with a double quote";
     }
-    if (!platform::utf8ToLatin1(value)) {
+    if (!bytes) {
         return "holds a character beyond Latin-1";
+    }
+    if (bytes->size() > ProfileStore::longestValue) {
+        return "is longer than 65,535 characters";
     }
     return {};
 }
@@ -49,14 +54,15 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
     std::array<std::string, OffsetTable::size> lines;
     for (int index = 0; index < OffsetTable::size; ++index) {
         const std::string& value = table.value(index);
-        const std::string_view reason = unstorableReason(value);
+        std::optional<std::string> bytes = platform::utf8ToLatin1(value);
+        const std::string_view reason = unstorableReason(value, bytes);
         if (!reason.empty()) {
             throw RuntimeError(ErrorCode::InvalidProcedureCall,
                                "The value of " + OffsetLayout::cellName(index) + " " +
                                    std::string(reason) +
                                    ", which a profile cannot store. Nothing was saved.");
         }
-        lines[index] = *platform::utf8ToLatin1(value);
+        lines[index] = std::move(*bytes);
     }
     return lines;
 }
@@ -88,10 +94,20 @@ void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
 
 void ProfileStore::readProfile(std::string_view name, OffsetTable& table) {
     platform::checkPlainFileName(name);
-    platform::FieldReader reader(platform::pathFromUtf8(name));
+    platform::FieldReader reader(platform::pathFromUtf8(name), longestValue);
     std::array<std::string, OffsetTable::size> fields;
-    for (auto& field : fields) {
-        field = reader.readField();
+    for (std::size_t number = 1; number <= fields.size(); ++number) {
+        try {
+            fields[number - 1] = reader.readField();
+        } catch (const RuntimeError& error) {
+            if (error.code() != ErrorCode::OutOfStringSpace) {
+                throw;
+            }
+            throw RuntimeError(ErrorCode::OutOfStringSpace,
+                               "Field " + std::to_string(number) + " of " + std::string(name) +
+                                   " is longer than 65,535 characters, which no profile holds. "
+                                   "Nothing was read.");
+        }
     }
     reader.close();
     for (int index = 0; index < OffsetTable::size; ++index) {

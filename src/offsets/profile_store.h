@@ -18,6 +18,10 @@ class ProfileStore {
     static constexpr std::string_view prefix = "vc_offset_";
     static constexpr std::string_view extension = ".mpf";
     static constexpr std::string_view pattern = "vc_offset_*.mpf";
+    // The most characters a value can have in a profile: what a text box
+    // held on the system profiles come from. Longer text can be typed but
+    // not saved, and a file that holds it is refused, not read.
+    static constexpr std::size_t longestValue = 65535;
 
     static std::string profileFileName(std::string_view slot);
 
@@ -34,8 +38,9 @@ class ProfileStore {
                                 platform::AtomicFileWriter::Durability::FlushToDisk);
 
     // Reads the first sixty fields of a listed file into the table, all or
-    // nothing: on any failure (InputPastEndOfFile for a short file, ...) the
-    // table keeps every value it had. Fields after the sixtieth are ignored.
+    // nothing: on any failure (InputPastEndOfFile for a short file,
+    // OutOfStringSpace for a field longer than longestValue, ...) the table
+    // keeps every value it had. Fields after the sixtieth are ignored.
     static void readProfile(std::string_view name, OffsetTable& table);
 
     // The slot a profile was saved under: the text between "vc_offset_" and

@@ -12,8 +12,8 @@ bool isBlank(int c) {
 
 }  // namespace
 
-FieldReader::FieldReader(const std::filesystem::path& path)
-    : m_file(FileHandle::openForInput(path)) {}
+FieldReader::FieldReader(const std::filesystem::path& path, std::size_t longestField)
+    : m_file(FileHandle::openForInput(path)), m_longestField(longestField) {}
 
 std::string FieldReader::readField() {
     skipBlanks();
@@ -55,8 +55,15 @@ bool FieldReader::refill() {
 }
 
 void FieldReader::skipBlanks() {
-    while (isBlank(peek())) {
+    for (std::size_t skipped = 0; isBlank(peek()); ++skipped) {
+        checkLength(skipped + 1);
         advance();
+    }
+}
+
+void FieldReader::checkLength(std::size_t length) const {
+    if (length > m_longestField) {
+        throw RuntimeError(ErrorCode::OutOfStringSpace);
     }
 }
 
@@ -64,7 +71,9 @@ void FieldReader::appendUntil(std::string& field, std::string_view stops) {
     while (peek() != endOfFile) {
         const std::string_view available(m_buffer.data() + m_position, m_end - m_position);
         const std::size_t stop = available.find_first_of(stops);
-        field.append(available.substr(0, stop));
+        const std::string_view part = available.substr(0, stop);
+        checkLength(field.size() + part.size());
+        field.append(part);
         if (stop != std::string_view::npos) {
             m_position += stop;
             return;

@@ -18,12 +18,15 @@ namespace zelvane::platform {
 //   anything else starts the next field ("ab"cd reads as ab, then cd);
 // - an empty line, or nothing between two commas, is an empty field.
 // Bytes are Latin-1 characters and come back as UTF-8 text. Only what the
-// fields asked for is read, so a huge file costs no more than its start.
+// fields asked for is read, and no field (nor the blanks before it) may run
+// past longestField characters, so a huge or hostile file costs no more
+// time or memory than its start.
 class FieldReader {
   public:
-    explicit FieldReader(const std::filesystem::path& path);
+    FieldReader(const std::filesystem::path& path, std::size_t longestField);
 
-    // The next field; RuntimeError InputPastEndOfFile when none is left.
+    // The next field; RuntimeError InputPastEndOfFile when none is left,
+    // OutOfStringSpace when it runs past longestField.
     std::string readField();
 
     void close() { m_file.close(); }
@@ -39,7 +42,10 @@ class FieldReader {
     void appendUntil(std::string& field, std::string_view stops);
     void consumeLineEndOrComma();
 
+    void checkLength(std::size_t length) const;
+
     FileHandle m_file;
+    std::size_t m_longestField;
     std::array<char, std::size_t{64} * 1024> m_buffer{};
     std::size_t m_position = 0;
     std::size_t m_end = 0;

@@ -15,4 +15,9 @@ std::filesystem::path pathFromUtf8(std::string_view name);
 // Profiles move between systems, so the same names are refused everywhere.
 void checkPlainFileName(std::string_view name);
 
+// Makes a folder the working directory, where profiles are listed, read and
+// written: PathNotFound when it does not exist or is no folder,
+// PermissionDenied when it cannot be entered.
+void changeWorkingDirectory(const std::filesystem::path& folder);
+
 }  // namespace zelvane::platform

@@ -10,6 +10,8 @@ std::string_view standardDescription(ErrorCode code) {
             return "Overflow";
         case ErrorCode::TypeMismatch:
             return "Type mismatch";
+        case ErrorCode::OutOfStringSpace:
+            return "Out of string space";
         case ErrorCode::BadFileNameOrNumber:
             return "Bad file name or number";
         case ErrorCode::FileNotFound:

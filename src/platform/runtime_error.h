@@ -12,6 +12,7 @@ enum class ErrorCode : int {
     InvalidProcedureCall = 5,
     Overflow = 6,
     TypeMismatch = 13,
+    OutOfStringSpace = 14,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     DeviceIoError = 57,

@@ -21,7 +21,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_directory;
-    QString m_previousDirectory;
     std::unique_ptr<MainWindow> m_window;
 
     void openWindow() {
@@ -33,16 +32,13 @@ class MainWindowTest : public QObject {
     template <typename T = QWidget>
     T* control(const QString& name) {
         auto* found = m_window->findChild<T*>(name);
-        if (found == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
+        return found != nullptr ? found : (qFatal("no control %s", qPrintable(name)), nullptr);
     }
-
     QLineEdit* field(int index) {
         return control<QLineEdit>(QStringLiteral("Text1(%1)").arg(index));
     }
     QLineEdit* slotBox() { return control<QLineEdit>("Text2"); }
+    QListWidget* fileList() { return control<QListWidget>("File1"); }
 
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
@@ -52,44 +48,45 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(box, text);
     }
 
-    // Clicks, and returns the text of the run-time error report the click
-    // brought up (empty if none), closing it as the user would.
-    QString clickForReport(QWidget* widget) {
+    // Does what the user does, and returns the text of the run-time error
+    // report it brought up (empty if none), closing it as the user would.
+    QString reportOf(const std::function<void()>& action) {
         QString report;
-        QTimer::singleShot(0, this, [this, &report] {
+        QTimer::singleShot(0, this, [&report] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                QCOMPARE(box->windowTitle(), m_window->windowTitle());
-                report = box->text();
+                report = box->windowTitle() == "Zelvane utility V3" ? box->text() : "untitled";
                 box->accept();
             }
         });
-        click(widget);
+        action();
         QCoreApplication::processEvents();
         return report;
     }
 
-    void selectListItem(const QString& name) {
-        auto* list = control<QListWidget>("File1");
-        const auto items = list->findItems(name, Qt::MatchExactly);
+    void clickItem(const QString& name, bool twice = false) {
+        const auto items = fileList()->findItems(name, Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(items.front()).center());
+        const QPoint at = fileList()->visualItemRect(items.front()).center();
+        QTest::mouseClick(fileList()->viewport(), Qt::LeftButton, {}, at);
+        if (twice) {  // the second half of a double-click
+            QTest::mouseDClick(fileList()->viewport(), Qt::LeftButton, {}, at);
+        }
     }
 
-    QStringList fieldTexts() {
-        QStringList texts;
+    QStringList texts() {
+        QStringList shown;
         for (int index = 0; index < 60; ++index) {
-            texts << field(index)->text();
+            shown << field(index)->text();
         }
-        return texts;
+        for (int row = 0; row < fileList()->count(); ++row) {
+            shown << fileList()->item(row)->text() +
+                         (fileList()->item(row)->isSelected() ? "*" : "");
+        }
+        return shown << slotBox()->text();
     }
 
-    static QByteArray lines(const QList<QByteArray>& values) {
-        QByteArray bytes;
-        for (const QByteArray& value : values) {
-            bytes += value + "\r\n";
-        }
-        return bytes;
+    static QByteArray lines(const QByteArray& value, int count) {
+        return (value + "\r\n").repeated(count);
     }
 
     static void writeFile(const QString& name, const QByteArray& bytes) {
@@ -101,179 +98,181 @@ class MainWindowTest : public QObject {
   private slots:
     void init() {
         m_directory = std::make_unique<QTemporaryDir>();
-        m_previousDirectory = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_directory->path()));
     }
 
     void cleanup() {
         m_window.reset();
-        QDir::setCurrent(m_previousDirectory);
+        QDir::setCurrent(QDir::tempPath());
         m_directory.reset();
     }
 
-    void opensWithZerosSlot00AndTheMatchingFiles() {
-        writeFile("vc_offset_12.mpf", lines(QList<QByteArray>(60, "0")));
+    void walksTheTypicalRoad() {
         writeFile("VC_OFFSET_07.MPF", "");
         writeFile("notes.txt", "x");
         QDir().mkdir("vc_offset_dir.mpf");
         openWindow();
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Zelvane utility V3"));
-        QCOMPARE(fieldTexts(), QStringList(60, "0"));
-        QCOMPARE(slotBox()->text(), QStringLiteral("00"));
-        auto* list = control<QListWidget>("File1");
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->text(), QStringLiteral("VC_OFFSET_07.MPF"));
-        QCOMPARE(list->item(1)->text(), QStringLiteral("vc_offset_12.mpf"));
-        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(texts(), (QStringList(60, "0") + QStringList{"VC_OFFSET_07.MPF", "00"}));
         QCOMPARE(m_window->focusWidget(), field(0));
-    }
-
-    void walksTheTypicalRoad() {
-        openWindow();
         click(field(4));
         for (int i = 0; i < 3; ++i) {
             click(control("Label3"));
         }
         typeInto(slotBox(), "05");
         click(control("Command1"));
-        QList<QByteArray> expected(60, "0");
-        expected[4] = "3";
         QFile saved("vc_offset_05.mpf");
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), lines(expected));
-        QCOMPARE(control<QListWidget>("File1")->count(), 0);  // filled at start only
+        QCOMPARE(saved.readAll(), lines("0", 4) + lines("3", 1) + lines("0", 55));
 
         openWindow();
         typeInto(slotBox(), "99");
-        selectListItem("vc_offset_05.mpf");
+        clickItem("vc_offset_05.mpf");
         click(control("Command2"));
-        QCOMPARE(field(4)->text(), QStringLiteral("3"));
         QCOMPARE(m_window->table().value(4), std::string("3"));
-        QCOMPARE(slotBox()->text(), QStringLiteral("05"));
-        QCOMPARE(control<QListWidget>("File1")->selectedItems().size(), 1);
+        QStringList expected(60, "0");
+        expected[4] = "3";
+        QCOMPARE(texts(), (expected + QStringList{"vc_offset_05.mpf*", "VC_OFFSET_07.MPF", "05"}));
     }
 
-    void stepsTheLastClickedFieldWhateverHasTheFocus() {
+    // A field is selected by a click or by stepping it with Up or Down; the
+    // captions never take the focus.
+    void stepsTheSelectedFieldFromTheMouseAndTheKeyboard() {
         openWindow();
         click(control("Label4"));
         QCOMPARE(field(0)->text(), QStringLiteral("-1"));  // field 0 before any click
         click(field(57));
         QTest::keyClick(field(57), Qt::Key_Tab);
-        QCOMPARE(m_window->focusWidget(), field(58));
         click(control("Label3"));
         QCOMPARE(field(57)->text(), QStringLiteral("1"));  // tabbing selected nothing
-        QCOMPARE(m_window->focusWidget(), field(58));      // the caption took no focus
-    }
-
-    void takesTextOfAnyLength() {
-        openWindow();
-        const QString longText(40000, '7');
-        QApplication::clipboard()->setText(longText);
-        click(field(31));
-        QTest::keyClick(field(31), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(m_window->focusWidget(), field(58));
+        typeInto(field(10), "2.5");
+        QTest::keyClick(field(10), Qt::Key_Up);
+        QTest::keyClick(field(10), Qt::Key_Up);
+        QTest::keyClick(field(10), Qt::Key_Down);
+        QCOMPARE(field(10)->text(), QStringLiteral("3.5"));
+        QCOMPARE(m_window->focusWidget(), field(10));
+        QTest::keyClick(field(11), Qt::Key_Down);
+        click(control("Label3"));
+        QCOMPARE(field(11)->text(), QStringLiteral("0"));
+        QApplication::clipboard()->setText(QString(70000, '7'));  // typing has no length limit
+        typeInto(field(31), "");
         QTest::keyClick(field(31), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(m_window->table().value(31), longText.toStdString());
+        QCOMPARE(m_window->table().value(31), std::string(70000, '7'));
     }
 
-    void reportsFailuresAndKeepsWorking() {
+    // A save lists its profile at once and keeps the list's selection; a
+    // double-click or Enter on a listed profile reads it.
+    void keepsTheListTrueAndReadsFromIt() {
+        writeFile("vc_offset_07.mpf", lines("7", 60));
+        openWindow();
+        clickItem("vc_offset_07.mpf");
+        typeInto(slotBox(), "08");
+        click(control("Command1"));
+        QCOMPARE(texts().mid(60), (QStringList{"vc_offset_07.mpf*", "vc_offset_08.mpf", "08"}));
+        typeInto(slotBox(), "/");
+        QVERIFY(!reportOf([this] { click(control("Command1")); }).isEmpty());
+        QCOMPARE(texts().mid(60), (QStringList{"vc_offset_07.mpf*", "vc_offset_08.mpf", "/"}));
+        clickItem("vc_offset_07.mpf", true);
+        QCOMPARE(texts(), (QStringList(60, "7") +
+                           QStringList{"vc_offset_07.mpf*", "vc_offset_08.mpf", "07"}));
+        fileList()->setCurrentRow(1);
+        QTest::keyClick(fileList(), Qt::Key_Return);
+        QCOMPARE(texts(), (QStringList(60, "0") +
+                           QStringList{"vc_offset_07.mpf", "vc_offset_08.mpf*", "08"}));
+    }
+
+    void reportsFailuresAndChangesNothing() {
+        writeFile("vc_offset_12.mpf", lines("9", 59));
         openWindow();
         typeInto(field(0), "abc");
-        QCOMPARE(clickForReport(control("Label3")),
-                 QStringLiteral("Run-time error '13':\n\nType mismatch"));
-        QCOMPARE(field(0)->text(), QStringLiteral("abc"));
-
+        const QString mismatch = "Run-time error '13':\n\nType mismatch";
+        QCOMPARE(reportOf([this] { click(control("Label3")); }), mismatch);
+        QCOMPARE(reportOf([this] { QTest::keyClick(field(0), Qt::Key_Up); }), mismatch);
         typeInto(field(58), "1,5");
-        QVERIFY(clickForReport(control("Command1"))
-                    .startsWith("Run-time error '5':\n\nThe value of Instrument Y holds a comma"));
-        QVERIFY(QDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
-
-        typeInto(field(1), "5");
-        QCOMPARE(clickForReport(control("Label3")), QString());
-        QCOMPARE(field(1)->text(), QStringLiteral("6"));
-    }
-
-    void readChangesNothingWithoutASelectionOrFromAShortFile() {
-        writeFile("vc_offset_12.mpf", lines(QList<QByteArray>(59, "9")));
-        openWindow();
-        typeInto(field(3), "4");
-        const QStringList before = fieldTexts();
-        QCOMPARE(clickForReport(control("Command2")), QString());
-        QCOMPARE(fieldTexts(), before);
-
-        selectListItem("vc_offset_12.mpf");
-        QCOMPARE(clickForReport(control("Command2")),
+        QVERIFY(reportOf([this] {
+                    click(control("Command1"));
+                }).startsWith("Run-time error '5':\n\nThe value of Instrument Y holds a comma"));
+        const QStringList before = texts();
+        QCOMPARE(reportOf([this] { click(control("Command2")); }), QString());  // nothing selected
+        clickItem("vc_offset_12.mpf");
+        QCOMPARE(reportOf([this] { click(control("Command2")); }),
                  QStringLiteral("Run-time error '62':\n\nInput past end of file"));
-        QCOMPARE(fieldTexts(), before);
-        QCOMPARE(slotBox()->text(), QStringLiteral("00"));
+        QCOMPARE(texts(),
+                 QStringList(before).replaceInStrings("vc_offset_12.mpf", "vc_offset_12.mpf*"));
+        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"vc_offset_12.mpf"});
     }
 
-    void placesControlsWhereTheFormSays_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Read") << "Command2" << QRect(8130, 1470, 1185, 555) << "Read";
-        QTest::newRow("list") << "File1" << QRect(7080, 2160, 2175, 6330) << "";
-        QTest::newRow("slot") << "Text2" << QRect(8100, 960, 1065, 345) << "00";
-        QTest::newRow("Mouse view Z") << "Text1(56)" << QRect(5700, 7830, 525, 315) << "0";
-        QTest::newRow("Gun convergence Y") << "Text1(57)" << QRect(4800, 8580, 525, 315) << "0";
-        QTest::newRow("Instrument Y") << "Text1(58)" << QRect(4800, 8220, 525, 315) << "0";
-        QTest::newRow("Z heading") << "Label2(2)" << QRect(5850, 30, 195, 255) << "Z";
-        QTest::newRow("Increase") << "Label3" << QRect(7050, 420, 945, 465) << "Increase";
-        QTest::newRow("Label1(19)") << "Label1(19)" << QRect(1320, 8190, 2235, 315) << "Instrument";
-        QTest::newRow("Label1(20)") << "Label1(20)" << QRect(1320, 7800, 2235, 315) << "Mouse view";
+    // A folder or a profile given at start: the editor works there, or
+    // reports why not and stays where it was.
+    void opensAFolderOrAProfile() {
+        QDir().mkdir("sub");
+        writeFile("sub/vc_offset_42.mpf", lines("4", 60));
+        writeFile("sub/vc_offset_59.mpf", lines("5", 59));
+        const QString start = QDir::currentPath();
+        const std::tuple<QString, QString, QString> cases[] = {
+            // path, folder afterwards, report
+            {"sub", "/sub", ""},
+            {"sub/vc_offset_42.mpf", "/sub", ""},
+            {start + "/sub/vc_offset_42.mpf", "/sub", ""},
+            {"no/vc_offset_42.mpf", "", "'76':\n\nPath not found"},
+            {"sub/vc_offset_4.mpf", "", "'53':\n\nFile not found"},
+            {"sub/vc_offset_59.mpf", "", "'62':\n\nInput past end of file"}};
+        for (const auto& [path, folder, report] : cases) {
+            QDir::setCurrent(start);
+            openWindow();
+            QCOMPARE(reportOf([&] { m_window->openLocation(path); }),
+                     report.isEmpty() ? report : "Run-time error " + report);
+            QCOMPARE(QDir::currentPath(), start + folder);
+            const bool read = !folder.isEmpty() && path.endsWith(".mpf");
+            QCOMPARE(texts().mid(0, 60) << texts().last(), QStringList(60, read ? "4" : "0")
+                                                               << (read ? "42" : "00"));
+            QCOMPARE(fileList()->count(), folder.isEmpty() ? 0 : 2);
+        }
     }
 
-    void placesControlsWhereTheFormSays() {
-        QFETCH(QString, name);
-        QFETCH(QRect, twips);
-        QFETCH(QString, text);
+    // The form's size and places, no two controls overlapping, every field
+    // named; and Tab through the fields, then the slot, Save, the list, Read.
+    void keepsTheFormsShapeAndFocusOrder() {
         openWindow();
-        const double dpi = m_window->logicalDpiX();
-        const auto px = [dpi](int value) {
-            return FormLayout::toPixels(value, dpi);
+        const auto px = [dpi = m_window->logicalDpiX()](int twips) {
+            return FormLayout::toPixels(twips, dpi);
         };
-        QWidget* widget = control(name);
-        QCOMPARE(widget->geometry(),
-                 QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
-        const QVariant shown = widget->property("text");
-        QCOMPARE(shown.isValid() ? shown.toString() : QString(), text);
-    }
-
-    void keepsTheFormsSizeWithoutOverlapsAndNamesEveryField() {
-        openWindow();
-        const double dpi = m_window->logicalDpiX();
-        QCOMPARE(m_window->size(),
-                 QSize(FormLayout::toPixels(9585, dpi), FormLayout::toPixels(10020, dpi)));
+        QCOMPARE(m_window->size(), QSize(px(9585), px(10020)));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+        const std::tuple<QString, QRect, QString> places[] = {
+            {"Command2", {8130, 1470, 1185, 555}, "Read"},
+            {"File1", {7080, 2160, 2175, 6330}, ""},
+            {"Text2", {8100, 960, 1065, 345}, "00"},
+            {"Text1(56)", {5700, 7830, 525, 315}, "0"},
+            {"Text1(57)", {4800, 8580, 525, 315}, "0"},
+            {"Text1(58)", {4800, 8220, 525, 315}, "0"},
+            {"Label2(2)", {5850, 30, 195, 255}, "Z"},
+            {"Label3", {7050, 420, 945, 465}, "Increase"},
+            {"Label1(19)", {1320, 8190, 2235, 315}, "Instrument"},
+            {"Label1(20)", {1320, 7800, 2235, 315}, "Mouse view"}};
+        for (const auto& [name, twips, text] : places) {
+            QWidget* widget = control(name);
+            QCOMPARE(widget->geometry(),
+                     QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
+            QCOMPARE(widget->property("text").toString(), text);
+        }
         const auto controls = m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QCOMPARE(controls.size(), 92);  // 60 fields, 28 captions, slot, list, two buttons
         for (qsizetype i = 0; i < controls.size(); ++i) {
             for (qsizetype j = i + 1; j < controls.size(); ++j) {
-                QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                         qPrintable(controls[i]->objectName() + " overlaps " +
-                                    controls[j]->objectName()));
+                QVERIFY(!controls[i]->geometry().intersects(controls[j]->geometry()));
             }
         }
-        QCOMPARE(field(4)->accessibleName(), QStringLiteral("Front Y"));
-        QCOMPARE(field(57)->toolTip(), QStringLiteral("Gun convergence Y"));
-    }
-
-    void tabsThroughFieldsThenSlotSaveListRead() {
-        openWindow();
-        QStringList expected;
-        for (int index = 0; index < 60; ++index) {
-            expected << QStringLiteral("Text1(%1)").arg(index);
-        }
-        expected << "Text2"
-                 << "Command1"
-                 << "File1"
-                 << "Command2";
+        QCOMPARE(field(57)->accessibleName(), QStringLiteral("Gun convergence Y"));
         QStringList visited;
-        for (qsizetype i = 0; i < expected.size(); ++i) {
+        for (int i = 0; i < 64; ++i) {
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(visited, expected);
+        QCOMPARE(visited.mid(58),
+                 (QStringList{"Text1(58)", "Text1(59)", "Text2", "Command1", "File1", "Command2"}));
+        QCOMPARE(visited.mid(0, 3), (QStringList{"Text1(0)", "Text1(1)", "Text1(2)"}));
     }
 };
 

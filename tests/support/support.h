@@ -1,18 +1,27 @@
 #pragma once
 
+// What every suite shares: a scratch working directory per test, the bytes
+// of files, whole tables, and the run-time error an operation raises.
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "offsets/offset_table.h"
+#include "platform/runtime_error.h"
+
 namespace zelvane::testing {
 
-// Each test runs in a fresh empty working directory of its own, removed
-// afterwards, because profiles are always read and written in the working
-// directory.
+using platform::ErrorCode;
+
+// Profiles are always read and written in the working directory, so each
+// test runs in a fresh empty one, removed afterwards.
 class ScratchDirectoryTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -40,13 +49,13 @@ class ScratchDirectoryTest : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    // Every entry of the working directory with its bytes (empty for a
-    // non-file): what "the file system is exactly as it was" compares.
+    // Every entry of the working directory with its bytes: what "the file
+    // system is exactly as it was" compares.
     static std::vector<std::pair<std::string, std::string>> snapshot() {
         std::vector<std::pair<std::string, std::string>> entries;
         for (const auto& entry : std::filesystem::directory_iterator(".")) {
-            const auto name = entry.path().filename().string();
-            entries.emplace_back(name, entry.is_regular_file() ? readBytes(entry.path()) : "");
+            entries.emplace_back(entry.path().filename().string(),
+                                 entry.is_regular_file() ? readBytes(entry.path()) : "");
         }
         std::sort(entries.begin(), entries.end());
         return entries;
@@ -58,5 +67,37 @@ class ScratchDirectoryTest : public ::testing::Test {
     std::filesystem::path m_previous;
     std::filesystem::path m_directory;
 };
+
+// The run-time error an operation raises, with its description if asked;
+// ErrorCode{} when it raises none.
+inline ErrorCode failureOf(const std::function<void()>& operation,
+                           std::string* description = nullptr) {
+    try {
+        operation();
+    } catch (const platform::RuntimeError& error) {
+        if (description != nullptr) {
+            *description = error.description();
+        }
+        return error.code();
+    }
+    return ErrorCode{};
+}
+
+// A table whose value i is tag + i, so that a moved or lost value shows.
+inline offsets::OffsetTable numberedTable(const std::string& tag) {
+    offsets::OffsetTable table;
+    for (int index = 0; index < offsets::OffsetTable::size; ++index) {
+        table.setValue(index, tag + std::to_string(index));
+    }
+    return table;
+}
+
+inline std::vector<std::string> valuesOf(const offsets::OffsetTable& table) {
+    std::vector<std::string> values;
+    for (int index = 0; index < offsets::OffsetTable::size; ++index) {
+        values.push_back(table.value(index));
+    }
+    return values;
+}
 
 }  // namespace zelvane::testing
