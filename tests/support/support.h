@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "offsets/offset_table.h"
 #include "platform/runtime_error.h"
+#include "support/rows.h"
 
 namespace zelvane::testing {
 
@@ -26,17 +26,14 @@ class ScratchDirectoryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_previous = std::filesystem::current_path();
-        std::random_device seed;
         m_directory = std::filesystem::temp_directory_path() /
-                      ("zelvane-test-" + std::to_string(seed()) + std::to_string(seed()));
+                      ("zelvane-test-" + std::to_string(std::random_device()()));
         std::filesystem::create_directory(m_directory);
         std::filesystem::current_path(m_directory);
     }
 
     void TearDown() override {
         std::filesystem::current_path(m_previous);
-        std::filesystem::permissions(m_directory, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add);
         std::filesystem::remove_all(m_directory);
     }
 
@@ -49,16 +46,14 @@ class ScratchDirectoryTest : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    // Every entry of the working directory with its bytes: what "the file
-    // system is exactly as it was" compares.
-    static std::vector<std::pair<std::string, std::string>> snapshot() {
-        std::vector<std::pair<std::string, std::string>> entries;
+    // Every file of the working directory with its bytes, in name order:
+    // what "the file system is exactly as it was" compares.
+    static std::map<std::string, std::string> snapshot() {
+        std::map<std::string, std::string> files;
         for (const auto& entry : std::filesystem::directory_iterator(".")) {
-            entries.emplace_back(entry.path().filename().string(),
-                                 entry.is_regular_file() ? readBytes(entry.path()) : "");
+            files[entry.path().filename().string()] = readBytes(entry.path());
         }
-        std::sort(entries.begin(), entries.end());
-        return entries;
+        return files;
     }
 
     const std::filesystem::path& directory() const { return m_directory; }
