@@ -1,22 +1,24 @@
-"""Checks a running Zelvane utility from outside, as assistive technology
-sees it: through the accessibility bus (AT-SPI), never in-process.
+"""Checks a running Zelvane utility from outside, as a person and assistive
+technology see it: through the accessibility bus (AT-SPI), never in-process.
 
-    desktop_check.py PROFILE COMMAND...
+    desktop_check.py [--value V] [--slot S] [--listed A,B] [--report TEXT] -- COMMAND...
 
-Starts COMMAND (which opens PROFILE, a profile of sixty equal values), waits
-for its window, and checks that every field shows the profile's value, that
-the slot box shows the profile's slot, that Increase and Decrease are offered
-as buttons with a press action that steps the selected value while never
-taking the focus, and that the window closes cleanly. Run it inside a
+Starts COMMAND and waits for its window. If the command brought up a
+run-time error report, checks its text (--report) and closes it. Then checks
+that every field shows V (default 0), the slot box S (default 00) and the
+profile list exactly A,B (default: not checked); that Increase and Decrease
+are buttons with a press action that steps the selected value and never take
+the focus; and that the program ends cleanly when asked to. Run it inside a
 D-Bus session with a display: xvfb-run -a dbus-run-session -- python3 ...
 """
+import argparse
 import os
-import pathlib
 import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def fail(message):
@@ -26,6 +28,8 @@ def fail(message):
 def wait_for(what, find, seconds=30):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass  # lets the registry hear of new programs and windows
         found = find()
         if found is not None:
             return found
@@ -33,17 +37,22 @@ def wait_for(what, find, seconds=30):
     fail(f"no {what} after {seconds} s")
 
 
-def window_of(title):
+def top_level(roles, name=None):
     for app in pyatspi.Registry.getDesktop(0):
-        for window in app or []:
-            if window is not None and window.name == title:
+        if app is None or app.name != "zelvane":
+            continue
+        for window in app:
+            if window is not None and window.getRole() in roles and name in (None, window.name):
                 return window
     return None
 
 
-def by_name(window, role, name):
-    return pyatspi.findDescendant(
-        window, lambda node: node is not None and node.getRole() == role and node.name == name)
+def descendants(root, role):
+    return pyatspi.findAllDescendants(root, lambda node: node is not None and node.getRole() == role)
+
+
+def named(root, role, name):
+    return next((node for node in descendants(root, role) if node.name == name), None)
 
 
 def text_of(node):
@@ -59,32 +68,53 @@ def press(button):
     actions.doAction(names.index("Press"))
 
 
+def check_report(expected):
+    report = wait_for("run-time error report",
+                      lambda: top_level((pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG)))
+    shown = " ".join(label.name for label in descendants(report, pyatspi.ROLE_LABEL))
+    if expected not in shown:
+        fail(f"the report says {shown!r}, not {expected!r}")
+    press(named(report, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+
+
+def check_window(window, value, slot, listed):
+    fields = [text_of(field) for field in descendants(window, pyatspi.ROLE_TEXT)]
+    if fields != [value] * 60 + [slot]:
+        fail(f"the fields and the slot box show {fields}")
+    if listed is not None:
+        names = [item.name for item in descendants(window, pyatspi.ROLE_LIST_ITEM)]
+        if names != listed:
+            fail(f"the list shows {names}, not {listed}")
+    up_x = named(window, pyatspi.ROLE_TEXT, "Up X")
+    for name, expected in (("Increase", float(value) + 1), ("Decrease", float(value))):
+        button = named(window, pyatspi.ROLE_PUSH_BUTTON, name)
+        if button is None:
+            fail(f"{name} is not offered as a button")
+        if button.getState().contains(pyatspi.STATE_FOCUSABLE):
+            fail(f"{name} takes the focus")
+        press(button)
+        wait_for(f"Up X stepped to {expected:g} by {name}",
+                 lambda: True if float(text_of(up_x)) == expected else None, 10)
+
+
 def main():
-    profile = pathlib.Path(sys.argv[1])
-    value = profile.read_text().splitlines()[0]
-    slot = profile.name[len("vc_offset_"):-len(".mpf")]
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--value", default="0")
+    parser.add_argument("--slot", default="00")
+    parser.add_argument("--listed", type=lambda names: [n for n in names.split(",") if n])
+    parser.add_argument("--report")
+    parser.add_argument("command", nargs="+")
+    arguments = parser.parse_args()
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    program = subprocess.Popen(sys.argv[2:], env=environment)
+    program = subprocess.Popen(arguments.command, env=environment)
     try:
+        if arguments.report:
+            check_report(arguments.report)
         window = wait_for("window titled 'Zelvane utility V3'",
-                          lambda: window_of("Zelvane utility V3"))
-        fields = pyatspi.findAllDescendants(
-            window, lambda node: node is not None and node.getRole() == pyatspi.ROLE_TEXT)
-        shown = [text_of(field) for field in fields]
-        if shown.count(value) != 60 or slot not in shown:
-            fail(f"the fields do not show {profile.name}: {shown}")
-        up_x = by_name(window, pyatspi.ROLE_TEXT, "Up X")
-        for name, expected in (("Increase", int(value) + 1), ("Decrease", int(value))):
-            button = by_name(window, pyatspi.ROLE_PUSH_BUTTON, name)
-            if button is None:
-                fail(f"{name} is not offered as a button")
-            if button.getState().contains(pyatspi.STATE_FOCUSABLE):
-                fail(f"{name} takes the focus")
-            press(button)
-            wait_for(f"Up X showing {expected} after {name}",
-                     lambda: True if text_of(up_x) == str(expected) else None, 10)
-        print(f"desktop check: {profile.name} shown, slot {slot}, Increase and Decrease pressed "
-              "through the accessibility bus")
+                          lambda: top_level((pyatspi.ROLE_FILLER, pyatspi.ROLE_FRAME),
+                                            "Zelvane utility V3"))
+        check_window(window, arguments.value, arguments.slot, arguments.listed)
+        print(f"desktop check passed: {' '.join(arguments.command)}")
     finally:
         program.terminate()
         if program.wait(timeout=10) not in (0, -15):

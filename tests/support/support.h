@@ -14,7 +14,6 @@
 
 #include "offsets/offset_table.h"
 #include "platform/runtime_error.h"
-#include "support/rows.h"
 
 namespace zelvane::testing {
 
@@ -56,8 +55,6 @@ class ScratchDirectoryTest : public ::testing::Test {
         return files;
     }
 
-    const std::filesystem::path& directory() const { return m_directory; }
-
   private:
     std::filesystem::path m_previous;
     std::filesystem::path m_directory;
@@ -76,6 +73,12 @@ inline ErrorCode failureOf(const std::function<void()>& operation,
         return error.code();
     }
     return ErrorCode{};
+}
+
+// The rows of a table, given as arguments so that they pack into few lines.
+template <typename Row, typename... Rows>
+std::vector<Row> rows(Row first, Rows... rest) {
+    return {first, rest...};
 }
 
 // A table whose value i is tag + i, so that a moved or lost value shows.
