@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,14 +23,27 @@ using offsets::ProfileStore;
 
 constexpr char fieldIndexProperty[] = "fieldIndex";
 
+// The dialog font at the size the form was drawn with: its fields are 315
+// twips (21 pixels) high. On Windows that font is the alias "MS Shell Dlg",
+// which only Windows' own fonts resolve well: under Wine it falls back on a
+// math font in which a text box draws no text at all. So there the form
+// names its font outright, Windows' own first.
+QFont formFont(QFont font) {
+    font.setPointSize(8);
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"),
+                          QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Arial"), font.family()});
+    }
+    return font;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(caption));
-    QFont smallFont = font();
-    smallFont.setPointSize(8);  // the form's fields are 21 pixels high
-    setFont(smallFont);
+    setFont(formFont(font()));
     buildControls();
     onLoad();
 }
