@@ -80,22 +80,15 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     std::filesystem::permissions("vc_offset_ro.mpf", readOnly,
                                  std::filesystem::perm_options::remove);
     const auto before = snapshot();
-    for (const auto& [slot, failure] :
-         testing::rows(std::pair{"../x", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"a/b", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"a\\b", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"C:x", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"a\x1F", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"a\x7F", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"a*", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"|", ErrorCode::BadFileNameOrNumber},
-                       std::pair{"ro", ErrorCode::PathFileAccessError})) {
-        EXPECT_EQ(failureOf([&] { ProfileStore::saveProfile(numberedTable(""), slot); }), failure)
+    // 256 bytes, the last, is a name longer than any file system holds.
+    for (const std::string& slot : std::vector<std::string>{
+             "../x", "a/b", "a\\b", "C:x", "a\x1F", "a\x7F", "a*", "|", std::string(242, 'a')}) {
+        EXPECT_EQ(failureOf([&] { ProfileStore::saveProfile(numberedTable(""), slot); }),
+                  ErrorCode::BadFileNameOrNumber)
             << slot;
     }
-    EXPECT_EQ(
-        failureOf([] { ProfileStore::saveProfile(numberedTable(""), std::string(242, 'a')); }),
-        ErrorCode::BadFileNameOrNumber);  // a name of 256 bytes
+    EXPECT_EQ(failureOf([] { ProfileStore::saveProfile(numberedTable(""), "ro"); }),
+              ErrorCode::PathFileAccessError);
     for (const auto& [value, reason] :
          testing::rows(std::pair<std::string, std::string>{"1,5", "holds a comma"},
                        std::pair<std::string, std::string>{"a\nb", "holds a line break"},
