@@ -182,19 +182,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::openLocation(const QString& path) {
     runGuarded([this, &path] {
         const std::filesystem::path target = platform::pathFromUtf8(path.toStdString());
-        const std::filesystem::path start = std::filesystem::current_path();
-        if (std::filesystem::is_directory(target)) {
+        std::error_code error;
+        if (std::filesystem::is_directory(target, error)) {
             platform::changeWorkingDirectory(target);
-        } else {
-            const std::filesystem::path folder = target.parent_path();
-            platform::changeWorkingDirectory(folder.empty() ? "." : folder);
-            try {
-                const std::u8string name = target.filename().u8string();
-                readProfile(std::string(name.begin(), name.end()));
-            } catch (...) {
-                std::filesystem::current_path(start);
-                throw;
-            }
+            fillFileList();
+            return;
+        }
+        const std::filesystem::path start = std::filesystem::current_path(error);
+        const std::filesystem::path folder = target.parent_path();
+        platform::changeWorkingDirectory(folder.empty() ? "." : folder);
+        try {
+            const std::u8string name = target.filename().u8string();
+            readProfile(std::string(name.begin(), name.end()));
+        } catch (const platform::RuntimeError&) {
+            std::filesystem::current_path(start, error);  // back where the editor was
+            throw;
         }
         fillFileList();
     });
