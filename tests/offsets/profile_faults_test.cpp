@@ -62,6 +62,7 @@ TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
     writeBytes(".zelvane-save-justmade", "x");
     ProfileStore::saveProfile(tables[0], "k");
     EXPECT_EQ(snapshot().size(), 3U);
+    EXPECT_TRUE(snapshot().contains(".zelvane-save-justmade"));
 }
 
 TEST_F(ProfileFaultsTest, AFailedSaveKeepsTheOldProfile) {
