@@ -145,7 +145,7 @@ void MainWindow::fillFileList() {
     m_fileList->addItems(shown);
     m_profileNames = std::move(names);
     const auto kept = std::find(m_profileNames.begin(), m_profileNames.end(), selected);
-    if (!selected.empty() && kept != m_profileNames.end()) {
+    if (kept != m_profileNames.end()) {
         m_fileList->setCurrentRow(static_cast<int>(kept - m_profileNames.begin()));
     }
 }

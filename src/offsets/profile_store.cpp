@@ -27,6 +27,10 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
            platform::equalIgnoringCase(text.substr(text.size() - end.size()), end);
 }
 
+// How both refusals of an over-long value say why.
+constexpr std::string_view tooLong = "is longer than 65,535 characters";
+static_assert(ProfileStore::longestValue == 65535, "the refusals name the bound");
+
 // Why a value would not come back as itself from a profile, if it would not;
 // bytes is the value as the profile would hold it.
 std::string_view unstorableReason(std::string_view value, const std::optional<std::string>& bytes) {
@@ -44,7 +48,7 @@ std::string_view unstorableReason(std::string_view value, const std::optional<st
         return "holds a character beyond Latin-1";
     }
     if (bytes->size() > ProfileStore::longestValue) {
-        return "is longer than 65,535 characters";
+        return tooLong;
     }
     return {};
 }
@@ -105,8 +109,8 @@ void ProfileStore::readProfile(std::string_view name, OffsetTable& table) {
             }
             throw RuntimeError(ErrorCode::OutOfStringSpace,
                                "Field " + std::to_string(number) + " of " + std::string(name) +
-                                   " is longer than 65,535 characters, which no profile holds. "
-                                   "Nothing was read.");
+                                   " " + std::string(tooLong) +
+                                   ", which no profile holds. Nothing was read.");
         }
     }
     reader.close();
