@@ -64,29 +64,29 @@ void step(benchmark::State& state) {
 BENCHMARK(step);
 
 void save(benchmark::State& state, Durability durability) {
-    std::filesystem::current_path(scratchDirectory());
+    const ProfileStore store(scratchDirectory());
     const OffsetTable table = sampleTable();
     for (auto _ : state) {
-        ProfileStore::saveProfile(table, "42", durability);
+        store.saveProfile(table, "42", durability);
     }
 }
 BENCHMARK_CAPTURE(save, flushed_to_disk, Durability::FlushToDisk)->UseRealTime();
 BENCHMARK_CAPTURE(save, cache_only, Durability::CacheOnly)->UseRealTime();
 
 void read(benchmark::State& state) {
-    std::filesystem::current_path(scratchDirectory());
-    ProfileStore::saveProfile(sampleTable(), "42");
+    const ProfileStore store(scratchDirectory());
+    store.saveProfile(sampleTable(), "42");
     OffsetTable table;
     for (auto _ : state) {
-        ProfileStore::readProfile("vc_offset_42.mpf", table);
+        store.readProfile("vc_offset_42.mpf", table);
     }
 }
 BENCHMARK(read);
 
 void listProfiles(benchmark::State& state) {
-    std::filesystem::current_path(largeDirectory());
+    const ProfileStore store(largeDirectory());
     for (auto _ : state) {
-        const auto names = ProfileStore::listProfiles();
+        const auto names = store.listProfiles();
         if (names.size() != 1000) {
             state.SkipWithError("the large directory does not hold 1,000 profiles");
         }
@@ -96,9 +96,8 @@ BENCHMARK(listProfiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The floor: reading the directory and nothing else.
 void readdirLoop(benchmark::State& state) {
-    std::filesystem::current_path(largeDirectory());
     for (auto _ : state) {
-        DIR* directory = ::opendir(".");
+        DIR* directory = ::opendir(largeDirectory().c_str());
         std::size_t entries = 0;
         while (const dirent* entry = ::readdir(directory)) {
             benchmark::DoNotOptimize(entry->d_name[0]);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWindow>
+#include <filesystem>
 
 #include "editor/form_layout.h"
 #include "editor/main_window.h"
@@ -35,15 +36,15 @@ int main(int argc, char* argv[]) {
 #ifdef BARE_WINDOW
     using zelvane::editor::FormLayout;
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Zelvane utility V3"));
+    window.setWindowTitle(QString::fromLatin1(zelvane::editor::MainWindow::caption));
     const double dpi = window.logicalDpiX();
     window.setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
                         FormLayout::toPixels(FormLayout::clientHeight, dpi));
 #ifdef TEXT_FLOOR
-    const QLabel text(QStringLiteral("Zelvane utility V3"), &window);
+    const QLabel text(window.windowTitle(), &window);
 #endif
 #else
-    zelvane::editor::MainWindow window;
+    zelvane::editor::MainWindow window(std::filesystem::current_path());
 #endif
     window.winId();  // creates the native window, so the filter can watch it
     QuitOnFirstExpose quitter;

@@ -29,20 +29,21 @@ std::string trimmed(const std::string& value) {
                : value.substr(first, value.find_last_not_of(" \t") - first + 1);
 }
 
-}  // namespace
-
-// Profiles live in the working directory: the fuzzer works in a scratch one
-// (scripts/fuzz gives it absolute paths for its corpus).
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    const auto scratch =
-        std::filesystem::temp_directory_path() / ("zelvane-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(scratch);
-    std::filesystem::current_path(scratch);
-    return 0;
+// The fuzzer's profiles live in a scratch folder of its own.
+const ProfileStore& store() {
+    static const ProfileStore scratch = [] {
+        auto folder =
+            std::filesystem::temp_directory_path() / ("zelvane-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        return ProfileStore(folder);
+    }();
+    return scratch;
 }
 
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::ofstream("vc_offset_fz.mpf", std::ios::binary | std::ios::trunc)
+    std::ofstream(store().folder() / "vc_offset_fz.mpf", std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     OffsetTable table;
     OffsetTable again;
@@ -51,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         again.setValue(index, marker);
     }
     try {
-        ProfileStore::readProfile("vc_offset_fz.mpf", table);
-        ProfileStore::saveProfile(table, "fz");
-        ProfileStore::readProfile("vc_offset_fz.mpf", again);
+        store().readProfile("vc_offset_fz.mpf", table);
+        store().saveProfile(table, "fz");
+        store().readProfile("vc_offset_fz.mpf", again);
     } catch (const platform::RuntimeError& error) {
         // A short or overlong file, refused whole; or a value no profile can carry back.
         const bool read = table.value(0) != marker;

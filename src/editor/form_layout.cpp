@@ -54,15 +54,18 @@ std::vector<ControlDescription> FormLayout::controls() {
     for (int index = 0; index < OffsetLayout::valueCount; ++index) {
         const int axis = static_cast<int>(OffsetLayout::axisOf(index));
         controls.push_back({indexed("Text1", index), ControlKind::Field, QString(),
-                            fieldLefts[axis], fieldTop(index), 525, 315, index});
+                            fieldLefts[axis], fieldTop(index), 525, 315, ControlAction::SelectField,
+                            index});
     }
-    controls.push_back({"Text2", ControlKind::SlotBox, "00", 8100, 960, 1065, 345});
-    controls.push_back({"Command1", ControlKind::PushButton, "Save", 6810, 1470, 1155, 525});
-    controls.push_back({"File1", ControlKind::FileList, QString(), 7080, 2160, 2175, 6330});
-    controls.push_back({"Command2", ControlKind::PushButton, "Read", 8130, 1470, 1185, 555});
-    controls.push_back({"Label5", ControlKind::Label, "Slot", 7110, 1020, 525, 285});
-    controls.push_back({"Label4", ControlKind::ClickableLabel, "Decrease", 8100, 420, 945, 465});
-    controls.push_back({"Label3", ControlKind::ClickableLabel, "Increase", 7050, 420, 945, 465});
+    using enum ControlKind;
+    using enum ControlAction;
+    controls.push_back({"Text2", SlotBox, "00", 8100, 960, 1065, 345});
+    controls.push_back({"Command1", PushButton, "Save", 6810, 1470, 1155, 525, Save});
+    controls.push_back({"File1", FileList, QString(), 7080, 2160, 2175, 6330});
+    controls.push_back({"Command2", PushButton, "Read", 8130, 1470, 1185, 555, Read});
+    controls.push_back({"Label5", Label, "Slot", 7110, 1020, 525, 285});
+    controls.push_back({"Label4", ClickableLabel, "Decrease", 8100, 420, 945, 465, Decrease});
+    controls.push_back({"Label3", ClickableLabel, "Increase", 7050, 420, 945, 465, Increase});
     for (int axis = 0; axis < OffsetLayout::axisCount; ++axis) {
         controls.push_back({indexed("Label2", axis), ControlKind::Label,
                             qString(OffsetLayout::axisName(static_cast<Axis>(axis))),

@@ -7,16 +7,23 @@ namespace zelvane::editor {
 
 enum class ControlKind { Field, SlotBox, PushButton, FileList, Label, ClickableLabel };
 
-// One control of the window as the form describes it: name, kind, text and
-// its rectangle in twips (1/1440 inch), the unit the layout was drawn in.
+// What clicking a control does. A field is selected by its click; the
+// others act on the table or on the profiles; labels, the slot box and the
+// list react to nothing beyond their own editing and selection.
+enum class ControlAction { None, SelectField, Increase, Decrease, Save, Read };
+
+// One control of the window as the form describes it: name, kind, text,
+// its rectangle in twips (1/1440 inch), the unit the layout was drawn in,
+// and what its click does.
 struct ControlDescription {
-    QString name;  // with the index for arrays: "Text1(4)", "Label1(20)"
+    QString name;  // the form's own, with the index for arrays: "Text1(4)", "Label1(20)"
     ControlKind kind;
     QString text;
     int left;
     int top;
     int width;
     int height;
+    ControlAction action = ControlAction::None;
     int fieldIndex = -1;  // the value a field shows; -1 for other controls
 };
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <filesystem>
 
 #include "editor/main_window.h"
 
@@ -19,7 +20,9 @@ int main(int argc, char* argv[]) {
         QStringLiteral("[path]"));
     parser.process(application);
 
-    zelvane::editor::MainWindow window;
+    std::error_code noWorkingDirectory;
+    std::filesystem::path folder = std::filesystem::current_path(noWorkingDirectory);
+    zelvane::editor::MainWindow window(noWorkingDirectory ? "." : std::move(folder));
     window.show();
     if (!parser.positionalArguments().isEmpty()) {
         window.openLocation(parser.positionalArguments().constFirst());

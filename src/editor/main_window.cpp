@@ -12,14 +12,32 @@
 
 #include "editor/clickable_label.h"
 #include "editor/error_report.h"
-#include "offsets/profile_store.h"
-#include "platform/file_name.h"
+#include "offsets/profile_location.h"
 
 namespace zelvane::editor {
 namespace {
 
 using offsets::OffsetLayout;
 using offsets::ProfileStore;
+
+using Handler = void (MainWindow::*)();
+
+Handler handlerOf(ControlAction action) {
+    switch (action) {
+        case ControlAction::Increase:
+            return &MainWindow::onIncrease;
+        case ControlAction::Decrease:
+            return &MainWindow::onDecrease;
+        case ControlAction::Save:
+            return &MainWindow::onSave;
+        case ControlAction::Read:
+            return &MainWindow::onRead;
+        case ControlAction::None:
+        case ControlAction::SelectField:
+            break;
+    }
+    return nullptr;
+}
 
 constexpr char fieldIndexProperty[] = "fieldIndex";
 
@@ -40,7 +58,8 @@ QFont formFont(QFont font) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
+    : QWidget(parent), m_store(std::move(folder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(caption));
     setFont(formFont(font()));
@@ -74,9 +93,7 @@ QWidget* MainWindow::createControl(const ControlDescription& control) {
             return createTextBox(control);
         case ControlKind::PushButton: {
             auto* button = new QPushButton(control.text, this);
-            connect(button, &QPushButton::clicked, this,
-                    control.name == QLatin1String("Command1") ? &MainWindow::onSave
-                                                              : &MainWindow::onRead);
+            connectAction(button, &QPushButton::clicked, control.action);
             return button;
         }
         case ControlKind::FileList:
@@ -89,15 +106,25 @@ QWidget* MainWindow::createControl(const ControlDescription& control) {
             return m_fileList;
         case ControlKind::ClickableLabel: {
             auto* label = new ClickableLabel(control.text, this);
-            connect(label, &ClickableLabel::clicked, this,
-                    control.name == QLatin1String("Label3") ? &MainWindow::onIncrease
-                                                            : &MainWindow::onDecrease);
+            connectAction(label, &ClickableLabel::clicked, control.action);
             return label;
         }
         case ControlKind::Label:
             return new QLabel(control.text, this);
     }
     return nullptr;
+}
+
+template <typename Control, typename Signal>
+void MainWindow::connectAction(Control* control, Signal signal, ControlAction action) {
+    if (const Handler handler = handlerOf(action)) {
+        connect(control, signal, this, handler);
+        m_commands.at(static_cast<std::size_t>(action)) = control;
+    }
+}
+
+QWidget* MainWindow::commandControl(ControlAction action) const {
+    return m_commands.at(static_cast<std::size_t>(action));
 }
 
 QLineEdit* MainWindow::createTextBox(const ControlDescription& control) {
@@ -134,7 +161,7 @@ void MainWindow::onLoad() {
 }
 
 void MainWindow::fillFileList() {
-    std::vector<std::string> names = ProfileStore::listProfiles();
+    std::vector<std::string> names = m_store.listProfiles();
     const std::string selected = selectedProfile();
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(names.size()));
@@ -181,23 +208,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::openLocation(const QString& path) {
     runGuarded([this, &path] {
-        const std::filesystem::path target = platform::pathFromUtf8(path.toStdString());
-        std::error_code error;
-        if (std::filesystem::is_directory(target, error)) {
-            platform::changeWorkingDirectory(target);
-            fillFileList();
-            return;
+        const auto location = offsets::ProfileLocation::resolve(path.toStdString());
+        ProfileStore store(location.folder);
+        if (!location.profile.empty()) {
+            readProfile(store, location.profile);  // all or nothing: a failure changes nothing
         }
-        const std::filesystem::path start = std::filesystem::current_path(error);
-        const std::filesystem::path folder = target.parent_path();
-        platform::changeWorkingDirectory(folder.empty() ? "." : folder);
-        try {
-            const std::u8string name = target.filename().u8string();
-            readProfile(std::string(name.begin(), name.end()));
-        } catch (const platform::RuntimeError&) {
-            std::filesystem::current_path(start, error);  // back where the editor was
-            throw;
-        }
+        m_store = std::move(store);
         fillFileList();
     });
 }
@@ -217,7 +233,7 @@ void MainWindow::onDecrease() {
 // A saved profile shows in the list at once; a failed save leaves the list.
 void MainWindow::onSave() {
     runGuarded([this] {
-        ProfileStore::saveProfile(m_table, m_slotBox->text().toStdString());
+        m_store.saveProfile(m_table, m_slotBox->text().toStdString());
         fillFileList();
     });
 }
@@ -225,12 +241,12 @@ void MainWindow::onSave() {
 void MainWindow::onRead() {
     const std::string name = selectedProfile();
     if (!name.empty()) {
-        runGuarded([this, &name] { readProfile(name); });
+        runGuarded([this, &name] { readProfile(m_store, name); });
     }
 }
 
-void MainWindow::readProfile(const std::string& name) {
-    ProfileStore::readProfile(name, m_table);
+void MainWindow::readProfile(const ProfileStore& store, const std::string& name) {
+    store.readProfile(name, m_table);
     m_slotBox->setText(QString::fromStdString(ProfileStore::slotFromFileName(name)));
 }
 

@@ -1,20 +1,22 @@
 #pragma once
 
 // The editor's one window. It owns the OffsetTable (offsets library) and
-// shows it in sixty fields built from FormLayout; typed text goes straight
-// into the table, and each click handler below drives the table or
-// ProfileStore, then shows the table again. Every handler runs inside
-// runGuarded, the one place where a platform::RuntimeError is caught and
-// shown with ErrorReport.
+// the ProfileStore of the folder it works in, and shows the table in sixty
+// fields built from FormLayout; typed text goes straight into the table,
+// and each click handler below drives the table or the store, then shows
+// the table again. Every handler runs inside runGuarded, the one place
+// where a platform::RuntimeError is caught and shown with ErrorReport.
 
 #include <QWidget>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "editor/form_layout.h"
 #include "offsets/offset_table.h"
+#include "offsets/profile_store.h"
 
 class QLineEdit;
 class QListWidget;
@@ -27,9 +29,14 @@ class MainWindow : public QWidget {
   public:
     static constexpr const char* caption = "Zelvane utility V3";
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    // Opens on the profiles of a folder: the working directory at start.
+    explicit MainWindow(std::filesystem::path folder, QWidget* parent = nullptr);
 
     const offsets::OffsetTable& table() const { return m_table; }
+    const std::filesystem::path& folder() const { return m_store.folder(); }
+    // The control whose click does what is asked (Increase, Decrease, Save,
+    // Read), whatever the form calls it.
+    QWidget* commandControl(ControlAction action) const;
 
     // Works in a folder from now on, or in a profile's folder, reading that
     // profile. On any failure it is reported and the editor stays where it
@@ -50,18 +57,23 @@ class MainWindow : public QWidget {
     void buildControls();
     QWidget* createControl(const ControlDescription& control);
     QLineEdit* createTextBox(const ControlDescription& control);
+    template <typename Control, typename Signal>
+    void connectAction(Control* control, Signal signal, ControlAction action);
     void setTabOrder(const std::vector<QWidget*>& focusOrder);
     // Lists the profiles anew, keeping the selected one selected.
     void fillFileList();
     // The selected profile's name as the file system spells it, or "".
     std::string selectedProfile() const;
-    void readProfile(const std::string& name);
+    // Reads a profile of a store into the table and shows its slot.
+    void readProfile(const offsets::ProfileStore& store, const std::string& name);
     // Brings every field in line with the table, leaving alone the fields
     // that already show their value (and so the cursor of the one in use).
     void showValues();
     void runGuarded(const std::function<void()>& operation);
 
     offsets::OffsetTable m_table;
+    offsets::ProfileStore m_store;
+    std::array<QWidget*, static_cast<std::size_t>(ControlAction::Read) + 1> m_commands{};
     std::array<QLineEdit*, offsets::OffsetTable::size> m_fields{};
     QLineEdit* m_slotBox = nullptr;
     QListWidget* m_fileList = nullptr;

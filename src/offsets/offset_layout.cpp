@@ -64,12 +64,6 @@ std::string_view OffsetLayout::caption(int row) {
     return rows[row].caption;
 }
 
-std::optional<int> OffsetLayout::indexAt(int row, Axis axis) {
-    assert(row >= 0 && row < rowCount);
-    const int index = rows[row].indices[static_cast<int>(axis)];
-    return index == none ? std::nullopt : std::optional<int>(index);
-}
-
 int OffsetLayout::rowOf(int index) {
     assert(index >= 0 && index < valueCount);
     return cells[index].row;

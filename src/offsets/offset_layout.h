@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,9 +20,6 @@ class OffsetLayout {
     static constexpr int axisCount = 3;
 
     static std::string_view caption(int row);
-    // The index shown in a row under an axis, or nothing where the row has
-    // no field.
-    static std::optional<int> indexAt(int row, Axis axis);
 
     static int rowOf(int index);
     static Axis axisOf(int index);

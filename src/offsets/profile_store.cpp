@@ -80,25 +80,28 @@ std::string ProfileStore::profileFileName(std::string_view slot) {
     return name;
 }
 
-std::vector<std::string> ProfileStore::listProfiles() {
-    return platform::listMatchingFiles(pattern);
+std::vector<std::string> ProfileStore::listProfiles() const {
+    return platform::listMatchingFiles(m_folder, pattern);
+}
+
+std::filesystem::path ProfileStore::pathOf(std::string_view name) const {
+    platform::checkPlainFileName(name);
+    return m_folder / platform::pathFromUtf8(name);
 }
 
 void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
-                               platform::AtomicFileWriter::Durability durability) {
-    const std::string name = profileFileName(slot);
-    platform::checkPlainFileName(name);
+                               platform::AtomicFileWriter::Durability durability) const {
+    const std::filesystem::path path = pathOf(profileFileName(slot));
     const auto lines = encodeLines(table);
-    platform::AtomicFileWriter writer(platform::pathFromUtf8(name));
+    platform::AtomicFileWriter writer(path);
     for (const auto& line : lines) {
         writer.writeLine(line);
     }
     writer.commit(durability);
 }
 
-void ProfileStore::readProfile(std::string_view name, OffsetTable& table) {
-    platform::checkPlainFileName(name);
-    platform::FieldReader reader(platform::pathFromUtf8(name), longestValue);
+void ProfileStore::readProfile(std::string_view name, OffsetTable& table) const {
+    platform::FieldReader reader(pathOf(name), longestValue);
     std::array<std::string, OffsetTable::size> fields;
     for (std::size_t number = 1; number <= fields.size(); ++number) {
         try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,10 +10,11 @@
 
 namespace zelvane::offsets {
 
-// Profiles are plain-text files in the working directory, one per slot:
+// Profiles are plain-text files in one folder, one per slot:
 // vc_offset_<slot>.mpf holds sixty lines, value 0 first, each ending in
-// CR LF. The store keeps no state; every call opens, works through and
-// closes its file. Failures are raised as platform::RuntimeError.
+// CR LF. The store knows its folder and nothing else; every call opens,
+// works through and closes its file, and names never leave the folder.
+// Failures are raised as platform::RuntimeError.
 class ProfileStore {
   public:
     static constexpr std::string_view prefix = "vc_offset_";
@@ -23,9 +25,13 @@ class ProfileStore {
     // not saved, and a file that holds it is refused, not read.
     static constexpr std::size_t longestValue = 65535;
 
+    explicit ProfileStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+
+    const std::filesystem::path& folder() const { return m_folder; }
+
     static std::string profileFileName(std::string_view slot);
 
-    static std::vector<std::string> listProfiles();
+    std::vector<std::string> listProfiles() const;
 
     // Replaces the slot's profile in one step: the old file stays whole
     // until the new one is complete on the disk. Refuses, before touching
@@ -33,19 +39,26 @@ class ProfileStore {
     // and a value that would not read back as itself (InvalidProcedureCall,
     // naming the value's row and axis).
     // CacheOnly skips the wait for the disk; it is there for measuring.
-    static void saveProfile(const OffsetTable& table, std::string_view slot,
-                            platform::AtomicFileWriter::Durability durability =
-                                platform::AtomicFileWriter::Durability::FlushToDisk);
+    void saveProfile(const OffsetTable& table, std::string_view slot,
+                     platform::AtomicFileWriter::Durability durability =
+                         platform::AtomicFileWriter::Durability::FlushToDisk) const;
 
     // Reads the first sixty fields of a listed file into the table, all or
     // nothing: on any failure (InputPastEndOfFile for a short file,
     // OutOfStringSpace for a field longer than longestValue, ...) the table
     // keeps every value it had. Fields after the sixtieth are ignored.
-    static void readProfile(std::string_view name, OffsetTable& table);
+    void readProfile(std::string_view name, OffsetTable& table) const;
 
     // The slot a profile was saved under: the text between "vc_offset_" and
     // ".mpf", in whatever case the name spells them.
     static std::string slotFromFileName(std::string_view name);
+
+  private:
+    // A plain name of the folder's, refused (BadFileNameOrNumber) if it
+    // could lead out of it.
+    std::filesystem::path pathOf(std::string_view name) const;
+
+    std::filesystem::path m_folder;
 };
 
 }  // namespace zelvane::offsets

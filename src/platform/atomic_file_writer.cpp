@@ -15,7 +15,7 @@ constexpr std::size_t flushThreshold = std::size_t{64} * 1024;
 
 // Seeded afresh for every name: a generator kept in the process would be
 // copied into every forked child, and they would all try the same names.
-std::filesystem::path randomTemporaryName() {
+std::string randomTemporaryName() {
     static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device entropy;
     std::seed_seq seed{entropy(), entropy()};
@@ -28,12 +28,18 @@ std::filesystem::path randomTemporaryName() {
     return name;
 }
 
+// The folder a target is written in: its own, or the working directory for
+// a bare name.
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
 // Another process may hold a temporary of the same name; a fresh name
 // always wins within a few tries.
-std::pair<std::filesystem::path, FileHandle> createTemporary() {
+std::pair<std::filesystem::path, FileHandle> createTemporary(const std::filesystem::path& folder) {
     constexpr int attempts = 16;
     for (int attempt = 1;; ++attempt) {
-        auto name = randomTemporaryName();
+        auto name = folder / randomTemporaryName();
         try {
             auto file = FileHandle::createNew(name);
             file.markInUse();
@@ -61,7 +67,7 @@ void refuseReadOnlyTarget(const std::filesystem::path& target) {
 std::pair<std::filesystem::path, FileHandle> createTemporaryFor(
     const std::filesystem::path& target) {
     refuseReadOnlyTarget(target);
-    return createTemporary();
+    return createTemporary(folderOf(target));
 }
 
 }  // namespace
@@ -69,9 +75,10 @@ std::pair<std::filesystem::path, FileHandle> createTemporaryFor(
 AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target)
     : AtomicFileWriter(target, createTemporaryFor(target)) {}
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target,
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target,
                                    std::pair<std::filesystem::path, FileHandle> temporary)
-    : m_target(std::move(target)),
+    : m_folder(folderOf(target)),
+      m_target(target),
       m_temporary(std::move(temporary.first)),
       m_file(std::move(temporary.second)) {}
 
@@ -100,19 +107,19 @@ void AtomicFileWriter::commit(Durability durability) {
     replaceFile(m_temporary, m_target);
     m_committed = true;
     if (durability == Durability::FlushToDisk) {
-        syncWorkingDirectory();
+        syncDirectory(m_folder);
     }
-    removeAbandonedTemporaries();
+    removeAbandonedTemporaries(m_folder);
 }
 
-void AtomicFileWriter::removeAbandonedTemporaries() noexcept {
+void AtomicFileWriter::removeAbandonedTemporaries(const std::filesystem::path& folder) noexcept {
     // A temporary is only abandoned once it has had time to be marked in use
     // by the process that created it.
     constexpr auto settled = std::chrono::seconds(10);
     try {
         const auto now = std::filesystem::file_time_type::clock::now();
-        for (const auto& name : listMatchingFiles(std::string(temporaryPrefix) + "*")) {
-            const auto path = pathFromUtf8(name);
+        for (const auto& name : listMatchingFiles(folder, std::string(temporaryPrefix) + "*")) {
+            const auto path = folder / pathFromUtf8(name);
             std::error_code error;
             const auto written = std::filesystem::last_write_time(path, error);
             if (!error && now - written > settled) {

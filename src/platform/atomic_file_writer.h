@@ -9,7 +9,7 @@
 
 namespace zelvane::platform {
 
-// Writes a file in the working directory so that a crash, a full disk or a
+// Writes a file so that a crash, a full disk or a
 // killed process never leaves half a file and never costs the old one: the
 // lines go to a temporary file beside the target, which replaces the target
 // in one step only once everything is written (and, if asked, on the disk).
@@ -32,15 +32,16 @@ class AtomicFileWriter {
 
     enum class Durability { FlushToDisk, CacheOnly };
     // Replaces the target, then removes the temporary files that writers
-    // killed half-way left behind in the working directory.
+    // killed half-way left behind in its folder.
     void commit(Durability durability = Durability::FlushToDisk);
 
   private:
-    AtomicFileWriter(std::filesystem::path target,
+    AtomicFileWriter(const std::filesystem::path& target,
                      std::pair<std::filesystem::path, FileHandle> temporary);
     void flushBuffer();
-    static void removeAbandonedTemporaries() noexcept;
+    static void removeAbandonedTemporaries(const std::filesystem::path& folder) noexcept;
 
+    std::filesystem::path m_folder;
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     FileHandle m_file;

@@ -35,10 +35,11 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 #ifdef _WIN32
-std::vector<std::string> matchingRegularFiles(std::string_view pattern) {
+std::vector<std::string> matchingRegularFiles(const std::filesystem::path& folder,
+                                              std::string_view pattern) {
     std::vector<std::string> names;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(".", error), end; !error && it != end;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::u8string name = it->path().filename().u8string();
         std::string text(name.begin(), name.end());
@@ -53,7 +54,7 @@ std::vector<std::string> matchingRegularFiles(std::string_view pattern) {
     return names;
 }
 #else
-bool isRegularFile(const dirent& entry) {
+bool isRegularFile(int folder, const dirent& entry) {
     if (entry.d_type == DT_REG) {
         return true;
     }
@@ -61,11 +62,12 @@ bool isRegularFile(const dirent& entry) {
         return false;
     }
     struct stat status {};
-    return ::stat(entry.d_name, &status) == 0 && S_ISREG(status.st_mode);
+    return ::fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
-std::vector<std::string> matchingRegularFiles(std::string_view pattern) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir("."), ::closedir);
+std::vector<std::string> matchingRegularFiles(const std::filesystem::path& folder,
+                                              std::string_view pattern) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(folder.c_str()), ::closedir);
     if (!directory) {
         throw runtimeErrorFromErrno(errno, FileOperation::OpenInput);
     }
@@ -76,7 +78,8 @@ std::vector<std::string> matchingRegularFiles(std::string_view pattern) {
         if (entry == nullptr) {
             break;
         }
-        if (matchesPattern(entry->d_name, pattern) && isRegularFile(*entry)) {
+        if (matchesPattern(entry->d_name, pattern) &&
+            isRegularFile(::dirfd(directory.get()), *entry)) {
             names.emplace_back(entry->d_name);
         }
     }
@@ -100,8 +103,7 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
         if (p < pattern.size() && pattern[p] == '*') {
             starPattern = p++;
             starName = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
+        } else if (p < pattern.size() && foldCase(pattern[p]) == foldCase(name[n])) {
             ++n;
             ++p;
         } else if (starPattern != std::string_view::npos) {
@@ -122,8 +124,9 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
                       [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
-std::vector<std::string> listMatchingFiles(std::string_view pattern) {
-    std::vector<std::string> names = matchingRegularFiles(pattern);
+std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
+                                           std::string_view pattern) {
+    std::vector<std::string> names = matchingRegularFiles(folder, pattern);
     std::sort(names.begin(), names.end(), lessIgnoringCase);
     return names;
 }

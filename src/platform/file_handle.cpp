@@ -192,7 +192,8 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
     }
 }
 
-void syncWorkingDirectory() noexcept {}  // MOVEFILE_WRITE_THROUGH already waited
+// MOVEFILE_WRITE_THROUGH already waited.
+void syncDirectory(const std::filesystem::path& /*folder*/) noexcept {}
 #else
 // An advisory lock: the system drops it when the process ends, however it
 // ends.
@@ -217,8 +218,8 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
     }
 }
 
-void syncWorkingDirectory() noexcept {
-    const int descriptor = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncDirectory(const std::filesystem::path& folder) noexcept {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor >= 0) {
         ::fsync(descriptor);
         ::close(descriptor);

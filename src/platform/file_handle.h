@@ -53,8 +53,8 @@ void removeFileQuietly(const std::filesystem::path& path) noexcept;
 // leftover of a process that was killed while writing it. Best effort.
 void removeIfAbandoned(const std::filesystem::path& path) noexcept;
 
-// Makes a rename in the working directory durable; best effort, because the
-// rename has already happened and some file systems cannot sync directories.
-void syncWorkingDirectory() noexcept;
+// Makes a rename in a folder durable; best effort, because the rename has
+// already happened and some file systems cannot sync directories.
+void syncDirectory(const std::filesystem::path& folder) noexcept;
 
 }  // namespace zelvane::platform

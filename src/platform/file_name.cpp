@@ -3,7 +3,6 @@
 #include <string>
 
 #include "runtime_error.h"
-#include "system_error_mapping.h"
 
 namespace zelvane::platform {
 
@@ -24,15 +23,6 @@ void checkPlainFileName(std::string_view name) {
         if (byte < 0x20 || byte == 0x7F || refused.find(c) != std::string_view::npos) {
             throw RuntimeError(ErrorCode::BadFileNameOrNumber);
         }
-    }
-}
-
-void changeWorkingDirectory(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::current_path(folder, error);
-    if (error) {
-        // A missing folder is "Path not found", never "File not found".
-        throw runtimeErrorFromErrno(error.value(), FileOperation::Create);
     }
 }
 

@@ -9,15 +9,9 @@ namespace zelvane::platform {
 // under that very name (UTF-8 bytes on Linux and macOS, UTF-16 on Windows).
 std::filesystem::path pathFromUtf8(std::string_view name);
 
-// Refuses, with BadFileNameOrNumber, a name that could leave the working
-// directory or that Windows cannot hold: a path separator, a drive colon, a
-// control character or one of < > " | ? *, or longer than 255 bytes.
-// Profiles move between systems, so the same names are refused everywhere.
+// Refuses, with BadFileNameOrNumber, a name that could leave its folder or that Windows cannot
+// hold: a path separator, a drive colon, a control character or one of < > " | ? *, or longer than
+// 255 bytes. Profiles move between systems, so the same names are refused everywhere.
 void checkPlainFileName(std::string_view name);
-
-// Makes a folder the working directory, where profiles are listed, read and
-// written: PathNotFound when it does not exist or is no folder,
-// PermissionDenied when it cannot be entered.
-void changeWorkingDirectory(const std::filesystem::path& folder);
 
 }  // namespace zelvane::platform

@@ -4,12 +4,12 @@
 #include <QtWidgets>
 #include <memory>
 
+using zelvane::editor::ControlAction;
 using zelvane::editor::FormLayout;
 using zelvane::editor::MainWindow;
 
 // Drives the real window as a person would, with mouse clicks and key
-// presses, in a fresh working directory per test, and checks saved
-// profiles on disk.
+// presses, on a fresh folder per test, and checks saved profiles on disk.
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ class MainWindowTest : public QObject {
     std::unique_ptr<MainWindow> m_window;
 
     void openWindow() {
-        m_window = std::make_unique<MainWindow>();
+        m_window = std::make_unique<MainWindow>(m_directory->path().toStdU16String());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -29,6 +29,11 @@ class MainWindowTest : public QObject {
     QLineEdit* field(int i) { return control<QLineEdit>(QStringLiteral("Text1(%1)").arg(i)); }
     QLineEdit* slotBox() { return control<QLineEdit>("Text2"); }
     QListWidget* fileList() { return control<QListWidget>("File1"); }
+    void press(ControlAction action) { click(m_window->commandControl(action)); }
+    void increase() { press(ControlAction::Increase); }
+    void decrease() { press(ControlAction::Decrease); }
+    void save() { press(ControlAction::Save); }
+    void read() { press(ControlAction::Read); }
 
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
@@ -44,7 +49,7 @@ class MainWindowTest : public QObject {
         QString report;
         QTimer::singleShot(0, this, [&report] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                report = box->windowTitle() == "Zelvane utility V3" ? box->text() : "untitled";
+                report = box->windowTitle() == MainWindow::caption ? box->text() : "untitled";
                 box->accept();
             }
         });
@@ -79,48 +84,46 @@ class MainWindowTest : public QObject {
         return (value + "\r\n").repeated(count);
     }
 
-    static void writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(name);
+    QString path(const QString& name) const { return m_directory->filePath(name); }
+
+    void writeFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
 
   private slots:
-    void init() {
-        m_directory = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(m_directory->path()));
-    }
+    void init() { m_directory = std::make_unique<QTemporaryDir>(); }
 
     void cleanup() {
         m_window.reset();
-        QDir::setCurrent(QDir::tempPath());
         m_directory.reset();
     }
 
     void walksTheTypicalRoad() {
         writeFile("VC_OFFSET_07.MPF", "");
         writeFile("notes.txt", "x");
-        QDir().mkdir("vc_offset_dir.mpf");
+        QDir(m_directory->path()).mkdir("vc_offset_dir.mpf");
         openWindow();
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Zelvane utility V3"));
+        QCOMPARE(m_window->windowTitle(), QString(MainWindow::caption));
         QCOMPARE(texts(), (QStringList(60, "0") + QStringList{"VC_OFFSET_07.MPF", "00"}));
         QCOMPARE(m_window->focusWidget(), field(0));
         click(field(4));
         for (int i = 0; i < 3; ++i) {
-            click(control("Label3"));
+            increase();
         }
         typeInto(slotBox(), "05");
-        click(control("Command1"));
-        QFile saved("vc_offset_05.mpf");
+        save();
+        QFile saved(path("vc_offset_05.mpf"));
         QVERIFY(saved.open(QIODevice::ReadOnly) &&
                 saved.readAll() == lines("0", 4) + lines("3", 1) + lines("0", 55));
 
         openWindow();
-        click(control("Label4"));
+        decrease();
         QCOMPARE(field(0)->text(), QStringLiteral("-1"));  // field 0 before any click
         typeInto(slotBox(), "99");
         clickItem("vc_offset_05.mpf");
-        click(control("Command2"));
+        read();
         QStringList expected(60, "0");
         expected[4] = "3";
         QCOMPARE(texts(), (expected + QStringList{"vc_offset_05.mpf*", "VC_OFFSET_07.MPF", "05"}));
@@ -129,7 +132,7 @@ class MainWindowTest : public QObject {
         // the captions never take the focus.
         click(field(57));
         QTest::keyClick(field(57), Qt::Key_Tab);
-        click(control("Label3"));
+        increase();
         QCOMPARE(field(57)->text(), QStringLiteral("1"));  // tabbing selected nothing
         QCOMPARE(m_window->focusWidget(), field(58));
         typeInto(field(10), "2.5");
@@ -139,7 +142,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(field(10)->text(), QStringLiteral("3.5"));
         QCOMPARE(m_window->focusWidget(), field(10));
         QTest::keyClick(field(11), Qt::Key_Down);
-        click(control("Label3"));
+        increase();
         QCOMPARE(field(11)->text(), QStringLiteral("0"));
         QApplication::clipboard()->setText(QString(70000, '7'));  // typing has no length limit
         typeInto(field(31), "");
@@ -156,22 +159,22 @@ class MainWindowTest : public QObject {
         openWindow();
         typeInto(field(0), "abc");
         const QString mismatch = "Run-time error '13':\n\nType mismatch";
-        QCOMPARE(reportOf([this] { click(control("Label3")); }), mismatch);
+        QCOMPARE(reportOf([this] { increase(); }), mismatch);
         QCOMPARE(reportOf([this] { QTest::keyClick(field(0), Qt::Key_Up); }), mismatch);
         const QStringList before = texts();
-        QCOMPARE(reportOf([this] { click(control("Command2")); }), QString());  // nothing selected
+        QCOMPARE(reportOf([this] { read(); }), QString());  // nothing selected
         clickItem("vc_offset_12.mpf");
-        QCOMPARE(reportOf([this] { click(control("Command2")); }),
+        QCOMPARE(reportOf([this] { read(); }),
                  QStringLiteral("Run-time error '62':\n\nInput past end of file"));
         QCOMPARE(texts(), QStringList(before).replaceInStrings("12.mpf", "12.mpf*"));
         clickItem("vc_offset_07.mpf");
         typeInto(slotBox(), "08");
-        click(control("Command1"));
+        save();
         typeInto(field(58), "1,5");
         QVERIFY(reportOf([this] {
-                    click(control("Command1"));
+                    save();
                 }).startsWith("Run-time error '5':\n\nThe value of Instrument Y holds a comma"));
-        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(m_directory->path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"vc_offset_07.mpf", "vc_offset_08.mpf", "vc_offset_12.mpf"}));
         QCOMPARE(texts().mid(60),
                  (QStringList{"vc_offset_07.mpf*", "vc_offset_08.mpf", "vc_offset_12.mpf", "08"}));

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "offsets/profile_location.h"
 #include "platform/file_name.h"
 #include "support/support.h"
 
@@ -24,21 +25,24 @@ std::string lines(const std::string& line, std::size_t count) {
 
 const std::string longest(65535, '7');
 
-class ProfileStoreTest : public testing::ScratchDirectoryTest {};
+class ProfileStoreTest : public testing::ScratchFolderTest {
+  protected:
+    ProfileStore store{m_folder};
+};
 
 TEST_F(ProfileStoreTest, SavesSixtyCrLfLinesThatReadBackAsThemselves) {
     OffsetTable table;
     table.reset();
-    ProfileStore::saveProfile(table, "00");
+    store.saveProfile(table, "00");
     EXPECT_EQ(readBytes("vc_offset_00.mpf"), lines("0", 60));  // 180 bytes
     table.setValue(0, "");
     table.setValue(4, "a\"b");
     table.setValue(57, longest);
     table.setValue(59, "\x01\xC2\x80\xC3\xA9\xC3\xBF");  // beyond ASCII: U+0080, é, ÿ
-    ProfileStore::saveProfile(table, "00");
+    store.saveProfile(table, "00");
     OffsetTable read = numberedTable("old");
     read.select(9);
-    ProfileStore::readProfile("vc_offset_00.mpf", read);
+    store.readProfile("vc_offset_00.mpf", read);
     EXPECT_EQ(valuesOf(read), valuesOf(table));
     EXPECT_EQ(read.selected(), 9);
 }
@@ -47,47 +51,47 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInCaseBlindOrder) {
     for (const std::string slot : {"", "7", "123", "..", " a", "B", "Z", "\xC3\xA9\x31"}) {
         const std::string name = "vc_offset_" + slot + ".mpf";
         EXPECT_EQ(ProfileStore::profileFileName(slot), name);
-        ProfileStore::saveProfile(numberedTable(""), slot);
+        store.saveProfile(numberedTable(""), slot);
         EXPECT_EQ(ProfileStore::slotFromFileName(name), slot);
     }
     EXPECT_EQ(ProfileStore::slotFromFileName("VC_OFFSET_01.MPF"), "01");
     // UTF-8 slots name files in Unicode (UTF-16 on Windows), not the ANSI code page.
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(u8"vc_offset_\u00E91.mpf")));
+    EXPECT_TRUE(std::filesystem::exists(in(u8"vc_offset_\u00E91.mpf")));
     for (const char* name :
          {"VC_OFFSET_A.MPF", "vc_offset_c.mpf.mpf", "vc_offset_0.mpf.bak", "xvc_offset_0.mpf",
           "vc_offset0.mpf", "vc_offset_0.mp", ".zelvane-save-a"}) {
         writeBytes(name, "0\r\n");
     }
-    std::filesystem::create_directory("vc_offset_dir.mpf");
+    std::filesystem::create_directory(in("vc_offset_dir.mpf"));
     std::vector<std::string> expected{"vc_offset_ a.mpf",  "vc_offset_...mpf",   "vc_offset_.mpf",
                                       "vc_offset_123.mpf", "vc_offset_7.mpf",    "VC_OFFSET_A.MPF",
                                       "vc_offset_B.mpf",   "vc_offset_c.mpf.mpf"};
 #ifndef _WIN32  // links count for what they lead to
-    std::filesystem::create_symlink("vc_offset_B.mpf", "vc_offset_link.mpf");
-    std::filesystem::create_symlink("missing", "vc_offset_dangling.mpf");
-    std::filesystem::create_symlink("/dev/zero", "vc_offset_zero.mpf");
-    std::filesystem::create_symlink("vc_offset_dir.mpf", "vc_offset_dirlink.mpf");
+    std::filesystem::create_symlink("vc_offset_B.mpf", in("vc_offset_link.mpf"));
+    std::filesystem::create_symlink("missing", in("vc_offset_dangling.mpf"));
+    std::filesystem::create_symlink("/dev/zero", in("vc_offset_zero.mpf"));
+    std::filesystem::create_symlink("vc_offset_dir.mpf", in("vc_offset_dirlink.mpf"));
     expected.push_back("vc_offset_link.mpf");
 #endif
     expected.insert(expected.end(), {"vc_offset_Z.mpf", "vc_offset_\xC3\xA9\x31.mpf"});
-    EXPECT_EQ(ProfileStore::listProfiles(), expected);
+    EXPECT_EQ(store.listProfiles(), expected);
 }
 
 TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
-    ProfileStore::saveProfile(numberedTable("old"), "00");
-    ProfileStore::saveProfile(numberedTable("old"), "ro");
+    store.saveProfile(numberedTable("old"), "00");
+    store.saveProfile(numberedTable("old"), "ro");
     const auto readOnly = std::filesystem::perms::owner_write;
-    std::filesystem::permissions("vc_offset_ro.mpf", readOnly,
+    std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
                                  std::filesystem::perm_options::remove);
     const auto before = snapshot();
     // 256 bytes, the last, is a name longer than any file system holds.
     for (const std::string& slot : std::vector<std::string>{
              "../x", "a/b", "a\\b", "C:x", "a\x1F", "a\x7F", "a*", "|", std::string(242, 'a')}) {
-        EXPECT_EQ(failureOf([&] { ProfileStore::saveProfile(numberedTable(""), slot); }),
+        EXPECT_EQ(failureOf([&] { store.saveProfile(numberedTable(""), slot); }),
                   ErrorCode::BadFileNameOrNumber)
             << slot;
     }
-    EXPECT_EQ(failureOf([] { ProfileStore::saveProfile(numberedTable(""), "ro"); }),
+    EXPECT_EQ(failureOf([this] { store.saveProfile(numberedTable(""), "ro"); }),
               ErrorCode::PathFileAccessError);
     for (const auto& [value, reason] :
          testing::rows(std::pair<std::string, std::string>{"1,5", "holds a comma"},
@@ -100,20 +104,21 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
         OffsetTable table = numberedTable("new");
         table.setValue(58, value);
         std::string description;
-        EXPECT_EQ(failureOf([&] { ProfileStore::saveProfile(table, "00"); }, &description),
+        EXPECT_EQ(failureOf([&] { store.saveProfile(table, "00"); }, &description),
                   ErrorCode::InvalidProcedureCall);
         EXPECT_EQ(description, "The value of Instrument Y " + reason +
                                    ", which a profile cannot store. Nothing was saved.");
     }
     EXPECT_EQ(snapshot(), before);
-    std::filesystem::permissions("vc_offset_ro.mpf", readOnly, std::filesystem::perm_options::add);
+    std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
+                                 std::filesystem::perm_options::add);
 }
 
 // Each file: its bytes (a readable one begins with as many 0 lines as it
 // needs), its last values (all before them are 0), or the failure that
 // leaves the whole table as it was.
 TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
-    std::filesystem::create_directory("vc_offset_dir.mpf");
+    std::filesystem::create_directory(in("vc_offset_dir.mpf"));
     struct File {
         std::string bytes;
         std::vector<std::string> last;
@@ -150,7 +155,7 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
             bytes.starts_with("vc_offset_") || bytes.starts_with("..") ? bytes : "vc_offset_01.mpf";
         OffsetTable table = numberedTable("old");
         std::string description;
-        EXPECT_EQ(failureOf([&] { ProfileStore::readProfile(name, table); }, &description), failure)
+        EXPECT_EQ(failureOf([&] { store.readProfile(name, table); }, &description), failure)
             << bytes;
         std::vector<std::string> expected = valuesOf(numberedTable("old"));
         if (readable) {
@@ -163,6 +168,36 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
                       "Field 3 of vc_offset_01.mpf is longer than 65,535 characters, "
                       "which no profile holds. Nothing was read.");
         }
+    }
+}
+
+// A path names a folder to work in, or a profile and its folder; anything
+// else is refused before a file is opened.
+TEST_F(ProfileStoreTest, ResolvesWhatAPathNames) {
+    writeBytes("vc_offset_01.mpf", "");
+    std::filesystem::create_directory(in("sub"));
+    struct Path {
+        std::filesystem::path path;
+        std::filesystem::path folder;
+        std::string profile;
+        ErrorCode failure = {};
+    };
+    for (const auto& [path, folder, profile, failure] :
+         testing::rows(Path{m_folder, m_folder, ""}, Path{in("sub/.."), m_folder, ""},
+                       Path{in("sub"), in("sub"), ""},
+                       Path{in("sub/../vc_offset_01.mpf"), m_folder, "vc_offset_01.mpf"},
+                       Path{in("vc_offset_02.mpf"), m_folder, "vc_offset_02.mpf"},
+                       Path{in("nowhere/vc_offset_01.mpf"), {}, "", ErrorCode::PathNotFound},
+                       Path{in("vc_offset_01.mpf/x"), {}, "", ErrorCode::PathNotFound})) {
+        const std::u8string text = path.u8string();
+        ProfileLocation location;
+        EXPECT_EQ(failureOf([&] {
+                      location = ProfileLocation::resolve(std::string(text.begin(), text.end()));
+                  }),
+                  failure)
+            << path;
+        EXPECT_EQ(location.folder, folder) << path;
+        EXPECT_EQ(location.profile, profile) << path;
     }
 }
 

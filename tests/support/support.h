@@ -1,6 +1,6 @@
 #pragma once
 
-// What every suite shares: a scratch working directory per test, the bytes
+// What every suite shares: a scratch folder per test, the bytes
 // of files, whole tables, and the run-time error an operation raises.
 
 #include <gtest/gtest.h>
@@ -19,45 +19,44 @@ namespace zelvane::testing {
 
 using platform::ErrorCode;
 
-// Profiles are always read and written in the working directory, so each
-// test runs in a fresh empty one, removed afterwards.
-class ScratchDirectoryTest : public ::testing::Test {
+// Each test works in a fresh empty folder of its own, removed afterwards,
+// and hands it to the code under test: the working directory is never
+// changed, so suites run side by side.
+class ScratchFolderTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        m_previous = std::filesystem::current_path();
-        m_directory = std::filesystem::temp_directory_path() /
-                      ("zelvane-test-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directory(m_directory);
-        std::filesystem::current_path(m_directory);
+    ScratchFolderTest()
+        : m_folder(std::filesystem::temp_directory_path() /
+                   ("zelvane-test-" + std::to_string(std::random_device()()))) {
+        std::filesystem::create_directory(m_folder);
     }
 
-    void TearDown() override {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_directory);
+    ~ScratchFolderTest() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
     }
 
-    static void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+    std::filesystem::path in(const std::filesystem::path& name) const { return m_folder / name; }
+
+    void writeBytes(const std::filesystem::path& name, const std::string& bytes) const {
+        std::ofstream(in(name), std::ios::binary) << bytes;
     }
 
-    static std::string readBytes(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string readBytes(const std::filesystem::path& name) const {
+        std::ifstream file(in(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
 
-    // Every file of the working directory with its bytes, in name order:
-    // what "the file system is exactly as it was" compares.
-    static std::map<std::string, std::string> snapshot() {
+    // Every file of the folder with its bytes, in name order: what "the
+    // file system is exactly as it was" compares.
+    std::map<std::string, std::string> snapshot() const {
         std::map<std::string, std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(".")) {
-            files[entry.path().filename().string()] = readBytes(entry.path());
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+            files[entry.path().filename().string()] = readBytes(entry.path().filename());
         }
         return files;
     }
 
-  private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_directory;
+    const std::filesystem::path m_folder;
 };
 
 // The run-time error an operation raises, with its description if asked;

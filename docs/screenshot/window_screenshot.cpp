@@ -1,9 +1,10 @@
 // Saves a picture of the window as it opens, for the README:
 //   window_screenshot docs/window.png
-// Runs in an empty temporary directory, so the list shows no profiles of
-// whoever builds the docs.
+// Opens on an empty temporary folder with one profile, so the list shows
+// none of the profiles of whoever builds the docs.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
 
@@ -16,11 +17,9 @@ int main(int argc, char* argv[]) {
         qCritical("usage: window_screenshot OUTPUT.png");
         return 2;
     }
-    const QString output = QDir::current().absoluteFilePath(arguments[1]);
-    QTemporaryDir directory;
-    QDir::setCurrent(directory.path());
-    QFile(QStringLiteral("vc_offset_00.mpf")).open(QIODevice::WriteOnly);
-    zelvane::editor::MainWindow window;
+    const QTemporaryDir folder;
+    QFile(folder.filePath(QStringLiteral("vc_offset_00.mpf"))).open(QIODevice::WriteOnly);
+    zelvane::editor::MainWindow window(folder.path().toStdU16String());
     window.show();
-    return window.grab().save(output) ? 0 : 1;
+    return window.grab().save(arguments[1]) ? 0 : 1;
 }
