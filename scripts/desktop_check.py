@@ -1,13 +1,15 @@
 """Checks a running Zelvane utility from outside, as a person and assistive
 technology see it: through the accessibility bus (AT-SPI), never in-process.
 
-    desktop_check.py [--value V] [--slot S] [--listed A,B] -- COMMAND...
+    desktop_check.py [--value V] [--slot S] [--listed A,B] [--saves FILE] -- COMMAND...
 
 Starts COMMAND and waits for its window, found by the caption the window
 class defines. Then checks that every field shows V (default 0), the slot box S (default 00) and the
 profile list exactly A,B (default: not checked); that Increase and Decrease
 are buttons with a press action that steps the selected value and never take
-the focus; and that the program ends cleanly when asked to. Run it inside a
+the focus; with --saves, that "Front Y" set to 7 by assistive technology is
+what Save, pressed the same way, writes into FILE; and that the program ends
+cleanly when asked to. Run it inside a
 D-Bus session with a display: xvfb-run -a dbus-run-session -- python3 ...
 """
 import argparse
@@ -94,11 +96,19 @@ def check_window(window, value, slot, listed):
                  lambda: True if float(text_of(up_x)) == expected else None, 10)
 
 
+def check_saves_what_it_shows(window, saved):
+    named(window, pyatspi.ROLE_TEXT, "Front Y").queryEditableText().setTextContents("7")
+    press(named(window, pyatspi.ROLE_PUSH_BUTTON, "Save"))
+    fifth = lambda: pathlib.Path(saved).read_bytes().split(b"\r\n")[4]
+    wait_for(f"Front Y set to 7 saved in {saved}", lambda: True if fifth() == b"7" else None, 10)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--value", default="0")
     parser.add_argument("--slot", default="00")
     parser.add_argument("--listed", type=lambda names: [n for n in names.split(",") if n])
+    parser.add_argument("--saves")
     parser.add_argument("command", nargs="+")
     arguments = parser.parse_args()
     # What a screen reader does when it starts: programs started from now on
@@ -113,6 +123,8 @@ def main():
                           lambda: top_level((pyatspi.ROLE_FILLER, pyatspi.ROLE_FRAME), CAPTION))
         editor = window.get_application().get_process_id()
         check_window(window, arguments.value, arguments.slot, arguments.listed)
+        if arguments.saves:
+            check_saves_what_it_shows(window, arguments.saves)
         print(f"desktop check passed: {' '.join(arguments.command)}")
     finally:
         program.terminate()

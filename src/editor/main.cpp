@@ -4,12 +4,11 @@
 
 #include "editor/main_window.h"
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zelvane"));
-    QApplication::setApplicationVersion(QStringLiteral(ZELVANE_VERSION));
+namespace {
 
-    QCommandLineParser parser;
+void describe(QCommandLineParser& parser) {
+    QCoreApplication::setApplicationName(QStringLiteral("zelvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZELVANE_VERSION));
     parser.setApplicationDescription(QStringLiteral(
         "Zelvane utility: edits the view offset profiles vc_offset_*.mpf of a folder."));
     parser.addHelpOption();
@@ -18,6 +17,35 @@ int main(int argc, char* argv[]) {
         QStringLiteral("path"),
         QStringLiteral("A folder to work in, or a profile to read (its folder is worked in)."),
         QStringLiteral("[path]"));
+}
+
+// --help and --version only print, so they must work where there is no
+// display at all (over SSH, in a packaging tool): they are answered before
+// any window system is asked for.
+bool asksOnlyForText(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-h" || argument == "--help" || argument == "-?" ||
+            argument == "--help-all" || argument == "-v" || argument == "--version") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (asksOnlyForText(argc, argv)) {
+        const QCoreApplication application(argc, argv);
+        QCommandLineParser parser;
+        describe(parser);
+        parser.process(application);  // prints and exits
+        return 0;
+    }
+    QApplication application(argc, argv);
+    QCommandLineParser parser;
+    describe(parser);
     parser.process(application);
 
     std::error_code noWorkingDirectory;

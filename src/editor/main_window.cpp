@@ -4,14 +4,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <limits>
 
 #include "editor/clickable_label.h"
 #include "editor/error_report.h"
+#include "editor/profile_list.h"
 #include "offsets/profile_location.h"
 
 namespace zelvane::editor {
@@ -56,6 +57,15 @@ QFont formFont(QFont font) {
     return font;
 }
 
+// What a field's tooltip says: its name and its value, the start of a value
+// too long to show whole.
+QString fieldToolTip(int index, const QString& text) {
+    constexpr qsizetype longest = 200;
+    const QString name = QString::fromStdString(OffsetLayout::cellName(index));
+    return QStringLiteral("%1: %2").arg(
+        name, text.size() > longest ? text.left(longest) + QStringLiteral("...") : text);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
@@ -64,6 +74,8 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
     setWindowTitle(QString::fromLatin1(caption));
     setFont(formFont(font()));
     buildControls();
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            &MainWindow::onSave);
     onLoad();
 }
 
@@ -97,12 +109,11 @@ QWidget* MainWindow::createControl(const ControlDescription& control) {
             return button;
         }
         case ControlKind::FileList:
-            m_fileList = new QListWidget(this);
-            m_fileList->setSelectionMode(QAbstractItemView::SingleSelection);
-            // One line per name: no need to measure a thousand items.
-            m_fileList->setUniformItemSizes(true);
+            m_fileList = new ProfileList(this);
             // A double-click or Enter on a profile reads it, as Read does.
             connect(m_fileList, &QListWidget::itemActivated, this, &MainWindow::onRead);
+            connect(m_fileList, &ProfileList::folderChanged, this,
+                    [this] { runGuarded([this] { fillFileList(); }); });
             return m_fileList;
         case ControlKind::ClickableLabel: {
             auto* label = new ClickableLabel(control.text, this);
@@ -132,17 +143,22 @@ QLineEdit* MainWindow::createTextBox(const ControlDescription& control) {
     box->setMaxLength(std::numeric_limits<int>::max());  // a value may be of any length
     if (control.kind == ControlKind::SlotBox) {
         box->setAccessibleName(QStringLiteral("Slot"));
+        // Enter in the slot box saves, as the Save button does.
+        connect(box, &QLineEdit::returnPressed, this, &MainWindow::onSave);
         m_slotBox = box;
         return box;
     }
     const int index = control.fieldIndex;
     const QString name = QString::fromStdString(OffsetLayout::cellName(index));
     box->setAccessibleName(name);
-    box->setToolTip(name);
     box->setProperty(fieldIndexProperty, index);
     box->installEventFilter(this);
-    connect(box, &QLineEdit::textEdited, this,
-            [this, index](const QString& text) { m_table.setValue(index, text.toStdString()); });
+    // Every change of the text reaches the table, however it is made: typing,
+    // pasting, an input method, undo, or assistive technology setting it.
+    connect(box, &QLineEdit::textChanged, this, [this, index, box](const QString& text) {
+        m_table.setValue(index, text.toStdString());
+        box->setToolTip(fieldToolTip(index, text));
+    });
     m_fields[index] = box;
     return box;
 }
@@ -156,33 +172,40 @@ void MainWindow::setTabOrder(const std::vector<QWidget*>& focusOrder) {
 void MainWindow::onLoad() {
     m_table.reset();
     showValues();
+    markSelected(m_table.selected(), true);
+    m_fileList->watch(m_store.folder());
     runGuarded([this] { fillFileList(); });
     m_fields[0]->setFocus();
 }
 
 void MainWindow::fillFileList() {
-    std::vector<std::string> names = m_store.listProfiles();
-    const std::string selected = selectedProfile();
-    QStringList shown;
-    shown.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names) {
-        shown.append(QString::fromStdString(name));
-    }
-    m_fileList->clear();
-    m_fileList->addItems(shown);
-    m_profileNames = std::move(names);
-    const auto kept = std::find(m_profileNames.begin(), m_profileNames.end(), selected);
-    if (kept != m_profileNames.end()) {
-        m_fileList->setCurrentRow(static_cast<int>(kept - m_profileNames.begin()));
-    }
+    m_fileList->setNames(m_store.listProfiles());
 }
 
-std::string MainWindow::selectedProfile() const {
-    const QList<QListWidgetItem*> selected = m_fileList->selectedItems();
-    if (selected.isEmpty()) {
-        return {};
+void MainWindow::workIn(ProfileStore store) {
+    m_store = std::move(store);
+    m_fileList->watch(m_store.folder());
+    fillFileList();
+}
+
+// A tint of the highlight colour over the field's own background: seen in
+// light and dark palettes alike, and the text keeps its own colour.
+void MainWindow::markSelected(int index, bool selected) {
+    QLineEdit* field = m_fields[index];
+    QPalette palette = this->palette();
+    if (selected) {
+        const QColor base = palette.color(QPalette::Base);
+        const QColor highlight = palette.color(QPalette::Highlight);
+        constexpr float tint = 0.35F;
+        palette.setColor(
+            QPalette::Base,
+            QColor::fromRgbF(base.redF() + (highlight.redF() - base.redF()) * tint,
+                             base.greenF() + (highlight.greenF() - base.greenF()) * tint,
+                             base.blueF() + (highlight.blueF() - base.blueF()) * tint));
     }
-    return m_profileNames.at(static_cast<std::size_t>(m_fileList->row(selected.front())));
+    field->setPalette(palette);
+    field->setAccessibleDescription(
+        selected ? QStringLiteral("Increase and Decrease step this field") : QString());
 }
 
 // Fields are selected by a click, and stepped from the keyboard with the
@@ -213,13 +236,14 @@ void MainWindow::openLocation(const QString& path) {
         if (!location.profile.empty()) {
             readProfile(store, location.profile);  // all or nothing: a failure changes nothing
         }
-        m_store = std::move(store);
-        fillFileList();
+        workIn(std::move(store));
     });
 }
 
 void MainWindow::onFieldClick(int index) {
+    markSelected(m_table.selected(), false);
     m_table.select(index);
+    markSelected(index, true);
 }
 
 void MainWindow::onIncrease() {
@@ -239,7 +263,7 @@ void MainWindow::onSave() {
 }
 
 void MainWindow::onRead() {
-    const std::string name = selectedProfile();
+    const std::string name = m_fileList->selectedName();
     if (!name.empty()) {
         runGuarded([this, &name] { readProfile(m_store, name); });
     }
@@ -255,6 +279,7 @@ void MainWindow::showValues() {
         const QString text = QString::fromStdString(m_table.value(index));
         if (m_fields[index]->text() != text) {
             m_fields[index]->setText(text);
+            m_fields[index]->setCursorPosition(0);  // a value's start tells the most
         }
     }
 }

@@ -19,9 +19,10 @@
 #include "offsets/profile_store.h"
 
 class QLineEdit;
-class QListWidget;
 
 namespace zelvane::editor {
+
+class ProfileList;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -62,8 +63,10 @@ class MainWindow : public QWidget {
     void setTabOrder(const std::vector<QWidget*>& focusOrder);
     // Lists the profiles anew, keeping the selected one selected.
     void fillFileList();
-    // The selected profile's name as the file system spells it, or "".
-    std::string selectedProfile() const;
+    // Works in the store's folder from now on.
+    void workIn(offsets::ProfileStore store);
+    // Marks the field the steps act on, or takes the mark away.
+    void markSelected(int index, bool selected);
     // Reads a profile of a store into the table and shows its slot.
     void readProfile(const offsets::ProfileStore& store, const std::string& name);
     // Brings every field in line with the table, leaving alone the fields
@@ -76,10 +79,7 @@ class MainWindow : public QWidget {
     std::array<QWidget*, static_cast<std::size_t>(ControlAction::Read) + 1> m_commands{};
     std::array<QLineEdit*, offsets::OffsetTable::size> m_fields{};
     QLineEdit* m_slotBox = nullptr;
-    QListWidget* m_fileList = nullptr;
-    // The listed names as the file system spells them, row for row: a name
-    // that is not valid UTF-8 must still open under its own bytes.
-    std::vector<std::string> m_profileNames;
+    ProfileList* m_fileList = nullptr;
 };
 
 }  // namespace zelvane::editor

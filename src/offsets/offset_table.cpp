@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/number_text.h"
+#include "platform/runtime_error.h"
 
 namespace zelvane::offsets {
 namespace {
@@ -39,7 +40,17 @@ void OffsetTable::select(int index) {
 void OffsetTable::stepSelected(int delta) {
     assert(delta == 1 || delta == -1);
     std::string& value = m_values[m_selected];
-    value = platform::addToNumber(value, delta);
+    try {
+        value = platform::addToNumber(value, delta);
+    } catch (const platform::RuntimeError& error) {
+        const std::string why = error.code() == platform::ErrorCode::Overflow
+                                    ? "which is too large a number to step"
+                                    : "which is not a number: use digits, a sign and a point";
+        throw platform::RuntimeError(
+            error.code(), std::string(platform::standardDescription(error.code())) + ": " +
+                              OffsetLayout::cellName(m_selected) + " holds " +
+                              platform::quotedForMessage(value) + ", " + why);
+    }
 }
 
 }  // namespace zelvane::offsets

@@ -1,5 +1,7 @@
 #include "profile_location.h"
 
+#include "offsets/profile_store.h"
+#include "platform/directory_listing.h"
 #include "platform/file_name.h"
 #include "platform/runtime_error.h"
 
@@ -17,7 +19,7 @@ std::filesystem::path absoluteFolderPath(std::string_view utf8Path) {
     std::filesystem::path path =
         std::filesystem::absolute(platform::pathFromUtf8(utf8Path), error).lexically_normal();
     if (error) {
-        throw RuntimeError(ErrorCode::PathNotFound);
+        throw RuntimeError(ErrorCode::PathNotFound, "Path not found: " + std::string(utf8Path));
     }
     if (!path.has_filename() && path.has_relative_path()) {
         path = path.parent_path();
@@ -33,11 +35,18 @@ ProfileLocation ProfileLocation::resolve(std::string_view utf8Path) {
     if (std::filesystem::is_directory(path, error)) {
         return {path, {}};
     }
-    const std::u8string name = path.filename().u8string();
-    if (name.empty() || !std::filesystem::is_directory(path.parent_path(), error)) {
-        throw RuntimeError(ErrorCode::PathNotFound);
+    const std::string shown = platform::utf8FromPath(path);
+    if (!std::filesystem::is_directory(path.parent_path(), error)) {
+        throw RuntimeError(ErrorCode::PathNotFound,
+                           "Path not found: neither " + shown + " nor its folder exists");
     }
-    return {path.parent_path(), std::string(name.begin(), name.end())};
+    std::string name = platform::utf8FromPath(path.filename());
+    if (!platform::matchesPattern(name, ProfileStore::pattern)) {
+        throw RuntimeError(ErrorCode::BadFileNameOrNumber,
+                           "Bad file name or number: " + shown +
+                               " is not a profile: only vc_offset_*.mpf files are read");
+    }
+    return {path.parent_path(), std::move(name)};
 }
 
 }  // namespace zelvane::offsets

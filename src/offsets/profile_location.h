@@ -14,8 +14,10 @@ struct ProfileLocation {
     std::string profile;           // the profile's name in folder; empty for a folder alone
 
     // Relative paths start from the working directory. Raises RuntimeError
-    // PathNotFound when neither the path nor its parent is a folder; whether
-    // the profile exists and reads is for ProfileStore::readProfile to say.
+    // PathNotFound when neither the path nor its parent is a folder, and
+    // BadFileNameOrNumber for a file not named like a profile (which is not
+    // read, whatever it holds); whether the profile exists and reads is for
+    // ProfileStore::readProfile to say.
     static ProfileLocation resolve(std::string_view utf8Path);
 };
 

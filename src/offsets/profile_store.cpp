@@ -71,6 +71,22 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
     return lines;
 }
 
+// A failure of the file system, told with what it is about: the classic
+// words first (they are what people search for), then the file or folder.
+// A failure that already names its subject passes as it is.
+[[noreturn]] void rethrowNaming(const RuntimeError& error, const std::filesystem::path& path) {
+    if (!error.isStandard()) {
+        throw error;
+    }
+    std::string subject = platform::utf8FromPath(path);
+    if (error.code() == ErrorCode::PathNotFound) {
+        subject = "the folder " + platform::utf8FromPath(path.parent_path()) + " does not exist";
+    } else if (error.code() == ErrorCode::PermissionDenied) {
+        subject += " cannot be opened or written here";
+    }
+    throw RuntimeError(error.code(), error.description() + ": " + subject);
+}
+
 }  // namespace
 
 std::string ProfileStore::profileFileName(std::string_view slot) {
@@ -91,34 +107,59 @@ std::filesystem::path ProfileStore::pathOf(std::string_view name) const {
 
 void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
                                platform::AtomicFileWriter::Durability durability) const {
-    const std::filesystem::path path = pathOf(profileFileName(slot));
-    const auto lines = encodeLines(table);
-    platform::AtomicFileWriter writer(path);
-    for (const auto& line : lines) {
-        writer.writeLine(line);
+    const std::string name = profileFileName(slot);
+    if (const std::string reason = platform::whyNotPlainFileName(name); !reason.empty()) {
+        throw RuntimeError(ErrorCode::BadFileNameOrNumber,
+                           "Bad file name or number: the slot " + platform::quotedForMessage(slot) +
+                               " cannot be part of a file name: " + reason);
     }
-    writer.commit(durability);
+    const std::filesystem::path path = m_folder / platform::pathFromUtf8(name);
+    const auto lines = encodeLines(table);
+    try {
+        platform::AtomicFileWriter writer(path);
+        for (const auto& line : lines) {
+            writer.writeLine(line);
+        }
+        writer.commit(durability);
+    } catch (const RuntimeError& error) {
+        rethrowNaming(error, path);
+    }
 }
 
 void ProfileStore::readProfile(std::string_view name, OffsetTable& table) const {
-    platform::FieldReader reader(pathOf(name), longestValue);
+    const std::filesystem::path path = pathOf(name);
     std::array<std::string, OffsetTable::size> fields;
-    for (std::size_t number = 1; number <= fields.size(); ++number) {
-        try {
-            fields[number - 1] = reader.readField();
-        } catch (const RuntimeError& error) {
-            if (error.code() != ErrorCode::OutOfStringSpace) {
-                throw;
-            }
-            throw RuntimeError(ErrorCode::OutOfStringSpace,
-                               "Field " + std::to_string(number) + " of " + std::string(name) +
-                                   " " + std::string(tooLong) +
-                                   ", which no profile holds. Nothing was read.");
+    try {
+        platform::FieldReader reader(path, longestValue);
+        for (std::size_t number = 1; number <= fields.size(); ++number) {
+            readField(reader, name, number, fields[number - 1]);
         }
+        reader.close();
+    } catch (const RuntimeError& error) {
+        rethrowNaming(error, path);
     }
-    reader.close();
     for (int index = 0; index < OffsetTable::size; ++index) {
         table.setValue(index, std::move(fields[index]));
+    }
+}
+
+void ProfileStore::readField(platform::FieldReader& reader, std::string_view name,
+                             std::size_t number, std::string& field) {
+    try {
+        field = reader.readField();
+    } catch (const RuntimeError& error) {
+        const std::string subject = std::string(error.description()) + ": " + std::string(name);
+        if (error.code() == ErrorCode::OutOfStringSpace) {
+            throw RuntimeError(error.code(), subject + ": field " + std::to_string(number) + " " +
+                                                 std::string(tooLong) +
+                                                 ", which no profile holds. Nothing was read.");
+        }
+        if (error.code() == ErrorCode::InputPastEndOfFile) {
+            throw RuntimeError(error.code(), subject + " ends after " + std::to_string(number - 1) +
+                                                 " of the 60 values a profile holds. Nothing "
+                                                 "was read.");
+        }
+        throw;
     }
 }
 

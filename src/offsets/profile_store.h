@@ -7,6 +7,7 @@
 
 #include "offsets/offset_table.h"
 #include "platform/atomic_file_writer.h"
+#include "platform/field_reader.h"
 
 namespace zelvane::offsets {
 
@@ -54,6 +55,11 @@ class ProfileStore {
     static std::string slotFromFileName(std::string_view name);
 
   private:
+    // Reads field number (from 1) of a profile into field, naming the
+    // profile and the field when it is cut short or too long.
+    static void readField(platform::FieldReader& reader, std::string_view name, std::size_t number,
+                          std::string& field);
+
     // A plain name of the folder's, refused (BadFileNameOrNumber) if it
     // could lead out of it.
     std::filesystem::path pathOf(std::string_view name) const;

@@ -60,7 +60,9 @@ void refuseReadOnlyTarget(const std::filesystem::path& target) {
     if (!error && std::filesystem::is_regular_file(status) &&
         (status.permissions() & std::filesystem::perms::owner_write) ==
             std::filesystem::perms::none) {
-        throw RuntimeError(ErrorCode::PathFileAccessError);
+        throw RuntimeError(ErrorCode::PathFileAccessError,
+                           "Path/File access error: " + utf8FromPath(target) +
+                               " is marked read-only. Nothing was saved.");
     }
 }
 

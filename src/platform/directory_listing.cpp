@@ -20,18 +20,55 @@ char foldCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Bytes compare unsigned, so UTF-8 names sort after ASCII ones; names equal
-// but for case still get one fixed order.
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(foldCase(a[i]));
-        const auto y = static_cast<unsigned char>(foldCase(b[i]));
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Compares the runs of digits starting at a[i] and b[j] by their value,
+// moving i and j past them: negative, zero or positive.
+int compareNumbers(std::string_view a, std::size_t& i, std::string_view b, std::size_t& j) {
+    const auto run = [](std::string_view text, std::size_t& at) {
+        while (at + 1 < text.size() && text[at] == '0' && isDigit(text[at + 1])) {
+            ++at;  // leading zeros do not change the value
+        }
+        const std::size_t start = at;
+        while (at < text.size() && isDigit(text[at])) {
+            ++at;
+        }
+        return text.substr(start, at - start);
+    };
+    const std::string_view x = run(a, i);
+    const std::string_view y = run(b, j);
+    if (x.size() != y.size()) {
+        return x.size() < y.size() ? -1 : 1;
+    }
+    return x.compare(y);
+}
+
+// The order people count in: runs of digits compare by their value
+// (vc_offset_2 before vc_offset_10), letters without regard to case, other
+// bytes unsigned (so UTF-8 names sort after ASCII ones); names still equal
+// that way get one fixed order all the same.
+bool lessNaturally(const std::string& a, const std::string& b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            if (const int order = compareNumbers(a, i, b, j); order != 0) {
+                return order < 0;
+            }
+            continue;
+        }
+        const auto x = static_cast<unsigned char>(foldCase(a[i++]));
+        const auto y = static_cast<unsigned char>(foldCase(b[j++]));
         if (x != y) {
             return x < y;
         }
     }
-    return a.size() != b.size() ? a.size() < b.size() : a < b;
+    if (i < a.size() || j < b.size()) {
+        return j < b.size();
+    }
+    return a < b;
 }
 
 #ifdef _WIN32
@@ -127,7 +164,7 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
                                            std::string_view pattern) {
     std::vector<std::string> names = matchingRegularFiles(folder, pattern);
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    std::sort(names.begin(), names.end(), lessNaturally);
     return names;
 }
 

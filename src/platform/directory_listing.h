@@ -17,11 +17,10 @@ bool matchesPattern(std::string_view name, std::string_view pattern);
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
 // The names, without directory, of the regular files in a folder (links to
-// regular files included) that match the pattern, in a
-// stable order that ignores ASCII case. Directories, pipes, devices and
-// sockets are never listed. Names are filtered before the file system is
-// asked about any entry, so a large directory costs little more than
-// reading it.
+// regular files included) that match the pattern, in the order people
+// count in: numbers by their value, letters without regard to ASCII case. Directories, pipes,
+// devices and sockets are never listed. Names are filtered before the file system is asked about
+// any entry, so a large directory costs little more than reading it.
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
                                            std::string_view pattern);
 

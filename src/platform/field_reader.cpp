@@ -13,7 +13,15 @@ bool isBlank(int c) {
 }  // namespace
 
 FieldReader::FieldReader(const std::filesystem::path& path, std::size_t longestField)
-    : m_file(FileHandle::openForInput(path)), m_longestField(longestField) {}
+    : m_file(FileHandle::openForInput(path)), m_longestField(longestField) {
+    // Some editors begin a text file with the UTF-8 byte order mark; it is
+    // no part of the first value.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (peek() != endOfFile &&
+        std::string_view(m_buffer.data(), m_end).starts_with(byteOrderMark)) {
+        m_position = byteOrderMark.size();
+    }
+}
 
 std::string FieldReader::readField() {
     skipBlanks();

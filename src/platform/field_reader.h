@@ -17,7 +17,8 @@ namespace zelvane::platform {
 //   closing quote, blanks and then one comma or line end are consumed, and
 //   anything else starts the next field ("ab"cd reads as ab, then cd);
 // - an empty line, or nothing between two commas, is an empty field.
-// Bytes are Latin-1 characters and come back as UTF-8 text. Only what the
+// Bytes are Latin-1 characters and come back as UTF-8 text; a UTF-8 byte
+// order mark at the very start is skipped. Only what the
 // fields asked for is read, and no field (nor the blanks before it) may run
 // past longestField characters, so a huge or hostile file costs no more
 // time or memory than its start.

@@ -7,6 +7,7 @@
 #include <climits>
 #include <utility>
 
+#include "file_name.h"
 #include "system_error_mapping.h"
 
 #ifdef _WIN32
@@ -176,6 +177,11 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
         return;
     }
     switch (::GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            throw RuntimeError(ErrorCode::PermissionDenied,
+                               "Permission denied: " + utf8FromPath(target.filename()) +
+                                   " is open in another program");
         case ERROR_ACCESS_DENIED:
             throw RuntimeError(ErrorCode::PermissionDenied);
         case ERROR_DISK_FULL:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace zelvane::platform {
@@ -9,9 +10,17 @@ namespace zelvane::platform {
 // under that very name (UTF-8 bytes on Linux and macOS, UTF-16 on Windows).
 std::filesystem::path pathFromUtf8(std::string_view name);
 
-// Refuses, with BadFileNameOrNumber, a name that could leave its folder or that Windows cannot
-// hold: a path separator, a drive colon, a control character or one of < > " | ? *, or longer than
-// 255 bytes. Profiles move between systems, so the same names are refused everywhere.
+// The UTF-8 text of a path, for messages and for names read back.
+std::string utf8FromPath(const std::filesystem::path& path);
+
+// Why a name could leave its folder or cannot be held by Windows, in words
+// a person can act on ("\"/\" is not allowed"); empty for a plain name.
+// Refused are a path separator, a drive colon, a control character, one of
+// < > " | ? *, and names longer than 255 bytes. Profiles move between
+// systems, so the same names are refused everywhere.
+std::string whyNotPlainFileName(std::string_view name);
+
+// Raises BadFileNameOrNumber, naming the name and why, unless it is plain.
 void checkPlainFileName(std::string_view name);
 
 }  // namespace zelvane::platform

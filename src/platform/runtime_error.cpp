@@ -32,6 +32,18 @@ std::string_view standardDescription(ErrorCode code) {
     return "Application-defined or object-defined error";
 }
 
+std::string quotedForMessage(std::string_view text) {
+    constexpr std::size_t shown = 40;
+    if (text.size() <= shown) {
+        return "\"" + std::string(text) + "\"";
+    }
+    std::size_t end = shown;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;  // a continuation byte: the character began before it
+    }
+    return "\"" + std::string(text.substr(0, end)) + "...\"";
+}
+
 RuntimeError::RuntimeError(ErrorCode code)
     : RuntimeError(code, std::string(standardDescription(code))) {}
 

@@ -26,6 +26,10 @@ enum class ErrorCode : int {
 // The standard description of a run-time error, e.g. "Type mismatch" for 13.
 std::string_view standardDescription(ErrorCode code);
 
+// A text as a message quotes it: in double quotes, its first 40 characters
+// and "..." when it is longer, never cutting a UTF-8 character in two.
+std::string quotedForMessage(std::string_view text);
+
 // A failed operation, carried unhandled up to the one place that reports it.
 class RuntimeError : public std::runtime_error {
   public:
@@ -35,6 +39,8 @@ class RuntimeError : public std::runtime_error {
     ErrorCode code() const noexcept { return m_code; }
     int number() const noexcept { return static_cast<int>(m_code); }
     std::string description() const { return what(); }
+    // Whether the description is still the standard one, naming nothing.
+    bool isStandard() const { return description() == standardDescription(m_code); }
 
   private:
     ErrorCode m_code;

@@ -135,6 +135,11 @@ class MainWindowTest : public QObject {
         increase();
         QCOMPARE(field(57)->text(), QStringLiteral("1"));  // tabbing selected nothing
         QCOMPARE(m_window->focusWidget(), field(58));
+        // The field the steps act on is marked, and only that one.
+        QVERIFY(!field(57)->accessibleDescription().isEmpty());
+        QVERIFY(field(57)->palette().color(QPalette::Base) !=
+                field(58)->palette().color(QPalette::Base));
+        QCOMPARE(field(4)->palette(), field(58)->palette());
         typeInto(field(10), "2.5");
         QTest::keyClick(field(10), Qt::Key_Up);
         QTest::keyClick(field(10), Qt::Key_Up);
@@ -150,42 +155,89 @@ class MainWindowTest : public QObject {
         QCOMPARE(m_window->table().value(31), std::string(70000, '7'));
     }
 
-    // Failures are reported and change nothing; a save lists its profile at
-    // once and keeps the list's selection; a double-click or Enter on a
-    // listed profile reads it.
-    void reportsFailuresAndKeepsTheListTrue() {
+    // Every failure is reported with what it is about and changes nothing:
+    // not the fields, the list or the files.
+    void reportsEachFailureByItsSubject() {
         writeFile("vc_offset_07.mpf", lines("7", 60));
         writeFile("vc_offset_12.mpf", lines("9", 59));
+        writeFile("README.md", lines("x", 60));
+        writeFile("vc_offset_ro.mpf", lines("0", 60));
+        QFile(path("vc_offset_ro.mpf")).setPermissions(QFile::ReadOwner);
         openWindow();
-        typeInto(field(0), "abc");
-        const QString mismatch = "Run-time error '13':\n\nType mismatch";
-        QCOMPARE(reportOf([this] { increase(); }), mismatch);
-        QCOMPARE(reportOf([this] { QTest::keyClick(field(0), Qt::Key_Up); }), mismatch);
-        const QStringList before = texts();
-        QCOMPARE(reportOf([this] { read(); }), QString());  // nothing selected
+        typeInto(field(4), "abc");
         clickItem("vc_offset_12.mpf");
-        QCOMPARE(reportOf([this] { read(); }),
-                 QStringLiteral("Run-time error '62':\n\nInput past end of file"));
-        QCOMPARE(texts(), QStringList(before).replaceInStrings("12.mpf", "12.mpf*"));
+        const QStringList before = texts().mid(0, 63);
+        const QString mismatch =
+            "13':\n\nType mismatch: Front Y holds \"abc\", which is not a "
+            "number: use digits, a sign and a point";
+        const std::pair<std::function<void()>, QString> failures[] = {
+            {[&] { click(field(4)), increase(); }, mismatch},
+            {[&] { QTest::keyClick(field(4), Qt::Key_Down); }, mismatch},
+            {[&] { read(); },
+             "62':\n\nInput past end of file: vc_offset_12.mpf ends after 59 of the 60 values a "
+             "profile holds. Nothing was read."},
+            {[&] { typeInto(slotBox(), "a/b"), save(); },
+             "52':\n\nBad file name or number: the slot \"a/b\" cannot be part of a file name: "
+             "\"/\" is not allowed"},
+            {[&] { typeInto(slotBox(), "ro"), QTest::keyClick(slotBox(), Qt::Key_Return); },
+             "75':\n\nPath/File access error: " + path("vc_offset_ro.mpf") +
+                 " is marked read-only. Nothing was saved."},
+            {[&] { m_window->openLocation(path("no/vc_offset_07.mpf")); },
+             "76':\n\nPath not found: neither " + path("no/vc_offset_07.mpf") +
+                 " nor its folder exists"},
+            {[&] { m_window->openLocation(path("vc_offset_43.mpf")); },
+             "53':\n\nFile not found: " + path("vc_offset_43.mpf")},
+            {[&] { m_window->openLocation(path("README.md")); },
+             "52':\n\nBad file name or number: " + path("README.md") +
+                 " is not a profile: only vc_offset_*.mpf files are read"},
+            {[&] { typeInto(field(58), "1,5"), typeInto(slotBox(), "08"), save(); },
+             "5':\n\nThe value of Instrument Y holds a comma, which a profile cannot store. "
+             "Nothing was saved."}};
+        for (const auto& [action, report] : failures) {
+            QCOMPARE(reportOf(action), "Run-time error '" + report);
+        }
+        QCOMPARE(texts().mid(0, 63).replaceInStrings("1,5", "0"), before);
+        QCOMPARE(
+            QDir(m_directory->path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"README.md", "vc_offset_07.mpf", "vc_offset_12.mpf", "vc_offset_ro.mpf"}));
+    }
+
+    // The list shows what the folder holds while the editor runs, in the
+    // order people count in: a save lists its profile at once, other
+    // programs' files appear and vanish, a burst of them costs few refills.
+    // Ctrl+S saves; a double-click or Enter on a listed profile reads it,
+    // and a field the program fills shows its value's start.
+    void keepsTheListTrueAndReadsFromIt() {
+        writeFile("vc_offset_07.mpf", lines("-123456.78", 60));
+        writeFile("vc_offset_12.mpf", "");
+        openWindow();
         clickItem("vc_offset_07.mpf");
         typeInto(slotBox(), "08");
-        save();
-        typeInto(field(58), "1,5");
-        QVERIFY(reportOf([this] {
-                    save();
-                }).startsWith("Run-time error '5':\n\nThe value of Instrument Y holds a comma"));
-        QCOMPARE(QDir(m_directory->path()).entryList(QDir::Files | QDir::Hidden),
-                 (QStringList{"vc_offset_07.mpf", "vc_offset_08.mpf", "vc_offset_12.mpf"}));
+        QTest::keyClick(field(0), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(texts().mid(60),
                  (QStringList{"vc_offset_07.mpf*", "vc_offset_08.mpf", "vc_offset_12.mpf", "08"}));
+        QSignalSpy refills(fileList()->model(), &QAbstractItemModel::modelReset);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        for (int i = 0; i < 1000; ++i) {
+            writeFile(QStringLiteral("vc_offset_%1.mpf").arg(i, 3, 10, QChar('0')), "");
+        }
+        QFile::remove(path("vc_offset_12.mpf"));
+        QTRY_COMPARE_WITH_TIMEOUT(fileList()->count(), 1002, 10000);
+        qInfo("1,000 profiles written: listed in %lld ms, %lld refills", elapsed.elapsed(),
+              static_cast<long long>(refills.count()));
+        QVERIFY(refills.count() <= elapsed.elapsed() / 150 + 2);
+        QCOMPARE(fileList()->item(8)->text() + fileList()->item(9)->text(),
+                 QStringLiteral("vc_offset_07.mpfvc_offset_008.mpf"));
         clickItem("vc_offset_07.mpf", true);
-        QCOMPARE(texts(),
-                 (QStringList(60, "7") +
-                  QStringList{"vc_offset_07.mpf*", "vc_offset_08.mpf", "vc_offset_12.mpf", "07"}));
-        fileList()->setCurrentRow(1);
+        QCOMPARE(texts().mid(0, 60), QStringList(60, "-123456.78"));
+        QCOMPARE(field(0)->cursorPosition(), 0);
+        QCOMPARE(field(59)->toolTip(), QStringLiteral("Gun convergence Z: -123456.78"));
+        QCOMPARE(slotBox()->text(), QStringLiteral("07"));
+        fileList()->setCurrentRow(10);
         QTest::keyClick(fileList(), Qt::Key_Return);
-        QCOMPARE(field(0)->text(), QStringLiteral("abc"));
-        QCOMPARE(texts().mid(61), (QStringList{"vc_offset_08.mpf*", "vc_offset_12.mpf", "08"}));
+        QCOMPARE(texts().mid(0, 60), QStringList(60, "0"));
+        QCOMPARE(slotBox()->text(), QStringLiteral("08"));
     }
 
     // The form's size and places, every field named; and Tab through the

@@ -47,7 +47,7 @@ TEST_F(ProfileStoreTest, SavesSixtyCrLfLinesThatReadBackAsThemselves) {
     EXPECT_EQ(read.selected(), 9);
 }
 
-TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInCaseBlindOrder) {
+TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
     for (const std::string slot : {"", "7", "123", "..", " a", "B", "Z", "\xC3\xA9\x31"}) {
         const std::string name = "vc_offset_" + slot + ".mpf";
         EXPECT_EQ(ProfileStore::profileFileName(slot), name);
@@ -57,15 +57,16 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInCaseBlindOrder) {
     EXPECT_EQ(ProfileStore::slotFromFileName("VC_OFFSET_01.MPF"), "01");
     // UTF-8 slots name files in Unicode (UTF-16 on Windows), not the ANSI code page.
     EXPECT_TRUE(std::filesystem::exists(in(u8"vc_offset_\u00E91.mpf")));
-    for (const char* name :
-         {"VC_OFFSET_A.MPF", "vc_offset_c.mpf.mpf", "vc_offset_0.mpf.bak", "xvc_offset_0.mpf",
-          "vc_offset0.mpf", "vc_offset_0.mp", ".zelvane-save-a"}) {
+    for (const char* name : {"VC_OFFSET_A.MPF", "vc_offset_c.mpf.mpf", "vc_offset_10.mpf",
+                             "vc_offset_007.mpf", "vc_offset_0.mpf.bak", "xvc_offset_0.mpf",
+                             "vc_offset0.mpf", "vc_offset_0.mp", ".zelvane-save-a"}) {
         writeBytes(name, "0\r\n");
     }
     std::filesystem::create_directory(in("vc_offset_dir.mpf"));
-    std::vector<std::string> expected{"vc_offset_ a.mpf",  "vc_offset_...mpf",   "vc_offset_.mpf",
-                                      "vc_offset_123.mpf", "vc_offset_7.mpf",    "VC_OFFSET_A.MPF",
-                                      "vc_offset_B.mpf",   "vc_offset_c.mpf.mpf"};
+    std::vector<std::string> expected{"vc_offset_ a.mpf",   "vc_offset_...mpf", "vc_offset_.mpf",
+                                      "vc_offset_007.mpf",  "vc_offset_7.mpf",  "vc_offset_10.mpf",
+                                      "vc_offset_123.mpf",  "VC_OFFSET_A.MPF",  "vc_offset_B.mpf",
+                                      "vc_offset_c.mpf.mpf"};
 #ifndef _WIN32  // links count for what they lead to
     std::filesystem::create_symlink("vc_offset_B.mpf", in("vc_offset_link.mpf"));
     std::filesystem::create_symlink("missing", in("vc_offset_dangling.mpf"));
@@ -148,6 +149,10 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
                       File{"vc_offset_gone.mpf", {}, ErrorCode::FileNotFound},  // names, not bytes
                       File{"vc_offset_dir.mpf", {}, ErrorCode::PathFileAccessError},
                       File{"../vc_offset_01.mpf", {}, ErrorCode::BadFileNameOrNumber});
+    writeBytes("vc_offset_01.mpf", "\xEF\xBB\xBF" + lines("1", 60));  // some editors add the mark
+    OffsetTable marked;
+    store.readProfile("vc_offset_01.mpf", marked);
+    EXPECT_EQ(valuesOf(marked), std::vector<std::string>(60, "1"));
     for (const auto& [bytes, last, failure] : files) {
         const bool readable = failure == ErrorCode{};
         writeBytes("vc_offset_01.mpf", (readable ? lines("0", 60 - last.size()) : "") + bytes);
@@ -165,8 +170,8 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         EXPECT_EQ(valuesOf(table), expected) << bytes;
         if (failure == ErrorCode::OutOfStringSpace) {
             EXPECT_EQ(description,
-                      "Field 3 of vc_offset_01.mpf is longer than 65,535 characters, "
-                      "which no profile holds. Nothing was read.");
+                      "Out of string space: vc_offset_01.mpf: field 3 is longer than 65,535 "
+                      "characters, which no profile holds. Nothing was read.");
         }
     }
 }

@@ -1,0 +1,57 @@
+#include "profile_list.h"
+
+#include <algorithm>
+
+namespace zelvane::editor {
+
+ProfileList::ProfileList(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // One line per name: no need to measure a thousand items.
+    setUniformItemSizes(true);
+    // A long name keeps its end, where the slot is.
+    setTextElideMode(Qt::ElideMiddle);
+    // The first change starts the clock; those that follow within it ride
+    // along, so a refill comes at most this long after any change.
+    constexpr int settleMilliseconds = 150;
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(settleMilliseconds);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!m_settling.isActive()) {
+            m_settling.start();
+        }
+    });
+    connect(&m_settling, &QTimer::timeout, this, &ProfileList::folderChanged);
+}
+
+void ProfileList::setNames(std::vector<std::string> names) {
+    const std::string selected = selectedName();
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names) {
+        shown.append(QString::fromStdString(name));
+    }
+    clear();
+    addItems(shown);
+    m_names = std::move(names);
+    const auto kept = std::find(m_names.begin(), m_names.end(), selected);
+    if (kept != m_names.end()) {
+        setCurrentRow(static_cast<int>(kept - m_names.begin()));
+    }
+}
+
+std::string ProfileList::selectedName() const {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    if (selected.isEmpty()) {
+        return {};
+    }
+    return m_names.at(static_cast<std::size_t>(row(selected.front())));
+}
+
+void ProfileList::watch(const std::filesystem::path& folder) {
+    if (!m_watcher.directories().isEmpty()) {
+        m_watcher.removePaths(m_watcher.directories());
+    }
+    m_watcher.addPath(QString::fromStdU16String(folder.u16string()));
+}
+
+}  // namespace zelvane::editor
