@@ -1,14 +1,31 @@
 #include "profile_list.h"
 
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace zelvane::editor {
+namespace {
+
+// Asks for no width of its own, so that every name is as wide as the list
+// and a longer one is elided rather than scrolled.
+class ListWideItems : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+}  // namespace
 
 ProfileList::ProfileList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     // One line per name: no need to measure a thousand items.
     setUniformItemSizes(true);
     // A long name keeps its end, where the slot is.
+    setItemDelegate(new ListWideItems(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideMiddle);
     // The first change starts the clock; those that follow within it ride
     // along, so a refill comes at most this long after any change.
