@@ -76,6 +76,7 @@ std::vector<ControlDescription> FormLayout::controls() {
         controls.push_back({indexed("Label1", label), ControlKind::Label,
                             qString(OffsetLayout::caption(row)), 1320, rowTop(row), 2235, 315});
     }
+    controls.push_back({"FolderLine", ControlKind::FolderLine, QString(), 120, 9360, 9345, 285});
     return controls;
 }
 

@@ -5,7 +5,7 @@
 
 namespace zelvane::editor {
 
-enum class ControlKind { Field, SlotBox, PushButton, FileList, Label, ClickableLabel };
+enum class ControlKind { Field, SlotBox, PushButton, FileList, Label, ClickableLabel, FolderLine };
 
 // What clicking a control does. A field is selected by its click; the
 // others act on the table or on the profiles; labels, the slot box and the
@@ -34,7 +34,9 @@ class FormLayout {
     static constexpr int clientHeight = 10020;
 
     // Every control, those that take the focus first and in focus order:
-    // the fields 0 to 59, the slot box, Save, the file list, Read.
+    // the fields 0 to 59, the slot box, Save, the file list, Read. Last
+    // comes what this editor adds to the form: the folder line, in the free
+    // band below the grid and the list.
     static std::vector<ControlDescription> controls();
 
     // Twips on a screen of the given logical DPI: 15 twips a pixel at 96.

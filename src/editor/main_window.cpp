@@ -1,9 +1,11 @@
 #include "main_window.h"
 
+#include <QDropEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -12,6 +14,7 @@
 
 #include "editor/clickable_label.h"
 #include "editor/error_report.h"
+#include "editor/folder_line.h"
 #include "editor/profile_list.h"
 #include "offsets/profile_location.h"
 
@@ -73,6 +76,7 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(caption));
     setFont(formFont(font()));
+    setAcceptDrops(true);
     buildControls();
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             &MainWindow::onSave);
@@ -122,6 +126,8 @@ QWidget* MainWindow::createControl(const ControlDescription& control) {
         }
         case ControlKind::Label:
             return new QLabel(control.text, this);
+        case ControlKind::FolderLine:
+            return m_folderLine = new FolderLine(this);
     }
     return nullptr;
 }
@@ -145,6 +151,7 @@ QLineEdit* MainWindow::createTextBox(const ControlDescription& control) {
         box->setAccessibleName(QStringLiteral("Slot"));
         // Enter in the slot box saves, as the Save button does.
         connect(box, &QLineEdit::returnPressed, this, &MainWindow::onSave);
+        box->installEventFilter(this);
         m_slotBox = box;
         return box;
     }
@@ -174,6 +181,7 @@ void MainWindow::onLoad() {
     showValues();
     markSelected(m_table.selected(), true);
     m_fileList->watch(m_store.folder());
+    m_folderLine->setFolder(QString::fromStdU16String(m_store.folder().u16string()));
     runGuarded([this] { fillFileList(); });
     m_fields[0]->setFocus();
 }
@@ -185,7 +193,29 @@ void MainWindow::fillFileList() {
 void MainWindow::workIn(ProfileStore store) {
     m_store = std::move(store);
     m_fileList->watch(m_store.folder());
+    m_folderLine->setFolder(QString::fromStdU16String(m_store.folder().u16string()));
     fillFileList();
+}
+
+void MainWindow::takeDrop(QEvent* event) {
+    auto* drop = static_cast<QDropEvent*>(event);  // a QDragEnterEvent is one too
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        drop->ignore();  // several items, or something that is not a local file
+        return;
+    }
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop) {
+        openLocation(urls.front().toLocalFile());
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    takeDrop(event);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    takeDrop(event);
 }
 
 // A tint of the highlight colour over the field's own background: seen in
@@ -211,6 +241,11 @@ void MainWindow::markSelected(int index, bool selected) {
 // Fields are selected by a click, and stepped from the keyboard with the
 // Up and Down arrows, which select the field as a click would.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) &&
+        static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
+        takeDrop(event);
+        return true;  // files are opened, never typed into a field as their path
+    }
     const QVariant index = watched->property(fieldIndexProperty);
     if (!index.isValid()) {
         return QWidget::eventFilter(watched, event);

@@ -22,6 +22,7 @@ class QLineEdit;
 
 namespace zelvane::editor {
 
+class FolderLine;
 class ProfileList;
 
 class MainWindow : public QWidget {
@@ -53,6 +54,8 @@ class MainWindow : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildControls();
@@ -65,6 +68,9 @@ class MainWindow : public QWidget {
     void fillFileList();
     // Works in the store's folder from now on.
     void workIn(offsets::ProfileStore store);
+    // Takes a drag from a file manager, or a drop of it, if it carries one
+    // local file or folder; fields and the slot box hand such drags here.
+    void takeDrop(QEvent* event);
     // Marks the field the steps act on, or takes the mark away.
     void markSelected(int index, bool selected);
     // Reads a profile of a store into the table and shows its slot.
@@ -80,6 +86,7 @@ class MainWindow : public QWidget {
     std::array<QLineEdit*, offsets::OffsetTable::size> m_fields{};
     QLineEdit* m_slotBox = nullptr;
     ProfileList* m_fileList = nullptr;
+    FolderLine* m_folderLine = nullptr;
 };
 
 }  // namespace zelvane::editor

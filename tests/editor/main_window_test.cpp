@@ -240,6 +240,37 @@ class MainWindowTest : public QObject {
         QCOMPARE(slotBox()->text(), QStringLiteral("08"));
     }
 
+    // A folder or a profile dropped on the window is opened as if given on
+    // the command line, and the folder line follows; several items, or a
+    // link that is no local file, change nothing.
+    void opensWhatIsDroppedAndShowsTheFolder() {
+        QDir(m_directory->path()).mkdir("sub dir");
+        writeFile("sub dir/vc_offset_42.mpf", lines("4", 60));
+        openWindow();
+        auto* line = control<QLabel>("FolderLine");
+        const auto drop = [](QWidget* target, const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            data.setText(QStringLiteral("typed"));
+            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &dropped);
+        };
+        const QStringList before = texts();
+        drop(field(3), {QUrl::fromLocalFile(path("sub dir")), QUrl::fromLocalFile(path("x"))});
+        drop(m_window.get(), {QUrl(QStringLiteral("https://example.invalid/vc_offset_42.mpf"))});
+        QCOMPARE(texts(), before);
+        QCOMPARE(line->toolTip(), m_directory->path());
+        drop(field(3), {QUrl::fromLocalFile(path("sub dir/vc_offset_42.mpf"))});
+        QCOMPARE(texts(), (QStringList(60, "4") + QStringList{"vc_offset_42.mpf", "42"}));
+        QCOMPARE(line->toolTip(), path("sub dir"));
+        QCOMPARE(line->text(), "Folder: " + path("sub dir"));
+        drop(slotBox(), {QUrl::fromLocalFile(m_directory->path())});
+        QCOMPARE(line->accessibleName(), "Folder: " + m_directory->path());
+        QCOMPARE(texts().mid(60), (QStringList{"42"}));
+    }
+
     // The form's size and places, every field named; and Tab through the
     // fields, then the slot, Save, the list and Read.
     void keepsTheFormsShapeAndFocusOrder() {
@@ -263,7 +294,7 @@ class MainWindowTest : public QObject {
                      QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
             QCOMPARE(widget->property("text").toString(), text);
         }
-        QCOMPARE(m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 92);
+        QCOMPARE(m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 93);
         QCOMPARE(field(57)->accessibleName(), QStringLiteral("Gun convergence Y"));
         QStringList chain;  // what Tab visits
         for (QWidget* next = field(0); chain.size() < 64; next = next->nextInFocusChain()) {
