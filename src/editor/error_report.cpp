@@ -14,6 +14,9 @@ void ErrorReport::show(QWidget* window, const platform::RuntimeError& error) {
     QMessageBox box(QMessageBox::Critical, window->windowTitle(), text(error), QMessageBox::Ok,
                     window);
     box.setObjectName(QStringLiteral("RuntimeErrorReport"));
+    // The form names its font; a box of its own would fall back on the
+    // platform's, which under Wine is a serif.
+    box.setFont(window->font());
     box.exec();
 }
 

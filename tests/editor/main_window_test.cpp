@@ -45,11 +45,14 @@ class MainWindowTest : public QObject {
 
     // Does what the user does, and returns the text of the run-time error
     // report it brought up (empty if none), closing it as the user would.
+    // The report is titled and lettered like the window.
     QString reportOf(const std::function<void()>& action) {
         QString report;
-        QTimer::singleShot(0, this, [&report] {
+        QTimer::singleShot(0, this, [this, &report] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                report = box->windowTitle() == MainWindow::caption ? box->text() : "untitled";
+                const bool likeTheWindow =
+                    box->windowTitle() == MainWindow::caption && box->font() == m_window->font();
+                report = likeTheWindow ? box->text() : "not like the window";
                 box->accept();
             }
         });
