@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
 #include <filesystem>
 
 #include "editor/main_window.h"
@@ -33,6 +35,16 @@ bool asksOnlyForText(int argc, char* argv[]) {
     return false;
 }
 
+// The icon at every size drawn for it, for the title bar and the task bar.
+QIcon programIcon() {
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString& file : sizes.entryList()) {
+        icon.addFile(sizes.filePath(file));
+    }
+    return icon;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,6 +56,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(programIcon());
     QCommandLineParser parser;
     describe(parser);
     parser.process(application);
