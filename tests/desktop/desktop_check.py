@@ -25,7 +25,7 @@ import pyatspi
 from gi.repository import GLib
 
 
-HEADER = pathlib.Path(__file__).resolve().parent.parent / "src/editor/main_window.h"
+HEADER = pathlib.Path(__file__).resolve().parents[2] / "src/editor/main_window.h"
 CAPTION = re.search(r'caption = "(.*)";', HEADER.read_text()).group(1)
 
 
