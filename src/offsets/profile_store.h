@@ -26,7 +26,9 @@ class ProfileStore {
     // not saved, and a file that holds it is refused, not read.
     static constexpr std::size_t longestValue = 65535;
 
-    explicit ProfileStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    // The folder is kept with the system's own separators, as people see it.
+    explicit ProfileStore(std::filesystem::path folder)
+        : m_folder(std::move(folder.make_preferred())) {}
 
     const std::filesystem::path& folder() const { return m_folder; }
 

@@ -9,7 +9,7 @@ std::filesystem::path pathFromUtf8(std::string_view name) {
 }
 
 std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
+    const std::u8string text = std::filesystem::path(path).make_preferred().u8string();
     return {text.begin(), text.end()};
 }
 

@@ -10,7 +10,8 @@ namespace zelvane::platform {
 // under that very name (UTF-8 bytes on Linux and macOS, UTF-16 on Windows).
 std::filesystem::path pathFromUtf8(std::string_view name);
 
-// The UTF-8 text of a path, for messages and for names read back.
+// The UTF-8 text of a path, for messages and for names read back, with the
+// system's own separators (C:\Users\me on Windows).
 std::string utf8FromPath(const std::filesystem::path& path);
 
 // Why a name could leave its folder or cannot be held by Windows, in words

@@ -87,7 +87,11 @@ class MainWindowTest : public QObject {
         return (value + "\r\n").repeated(count);
     }
 
-    QString path(const QString& name) const { return m_directory->filePath(name); }
+    // Paths as the window shows them: with the system's own separators.
+    QString folder() const { return QDir::toNativeSeparators(m_directory->path()); }
+    QString path(const QString& name) const {
+        return QDir::toNativeSeparators(m_directory->filePath(name));
+    }
 
     void writeFile(const QString& name, const QByteArray& bytes) const {
         QFile file(path(name));
@@ -264,13 +268,13 @@ class MainWindowTest : public QObject {
         drop(field(3), {QUrl::fromLocalFile(path("sub dir")), QUrl::fromLocalFile(path("x"))});
         drop(m_window.get(), {QUrl(QStringLiteral("https://example.invalid/vc_offset_42.mpf"))});
         QCOMPARE(texts(), before);
-        QCOMPARE(line->toolTip(), m_directory->path());
+        QCOMPARE(line->toolTip(), folder());
         drop(field(3), {QUrl::fromLocalFile(path("sub dir/vc_offset_42.mpf"))});
         QCOMPARE(texts(), (QStringList(60, "4") + QStringList{"vc_offset_42.mpf", "42"}));
         QCOMPARE(line->toolTip(), path("sub dir"));
-        QCOMPARE(line->text(), "Folder: " + path("sub dir"));
+        QVERIFY(line->text().startsWith("Folder: ") && line->text().endsWith("sub dir"));
         drop(slotBox(), {QUrl::fromLocalFile(m_directory->path())});
-        QCOMPARE(line->accessibleName(), "Folder: " + m_directory->path());
+        QCOMPARE(line->accessibleName(), "Folder: " + folder());
         QCOMPARE(texts().mid(60), (QStringList{"42"}));
     }
 
