@@ -1,5 +1,7 @@
 #include "runtime_error.h"
 
+#include <algorithm>
+
 namespace zelvane::platform {
 
 std::string_view standardDescription(ErrorCode code) {
@@ -34,14 +36,14 @@ std::string_view standardDescription(ErrorCode code) {
 
 std::string quotedForMessage(std::string_view text) {
     constexpr std::size_t shown = 40;
-    if (text.size() <= shown) {
-        return "\"" + std::string(text) + "\"";
-    }
-    std::size_t end = shown;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    std::size_t end = std::min(text.size(), shown);
+    while (end < text.size() && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
         --end;  // a continuation byte: the character began before it
     }
-    return "\"" + std::string(text.substr(0, end)) + "...\"";
+    std::string quoted(1, '"');
+    quoted.append(text.substr(0, end));
+    quoted.append(end < text.size() ? "...\"" : "\"");
+    return quoted;
 }
 
 RuntimeError::RuntimeError(ErrorCode code)
