@@ -50,8 +50,16 @@ int compareNumbers(std::string_view a, std::size_t& i, std::string_view b, std::
 // bytes unsigned (so UTF-8 names sort after ASCII ones); names still equal
 // that way get one fixed order all the same.
 bool lessNaturally(const std::string& a, const std::string& b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
+    // Listed names share a long start ("vc_offset_"): what is the same byte
+    // for byte decides nothing, but for a run of digits the difference may
+    // fall inside.
+    auto same = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    while (same > 0 && isDigit(a[same - 1])) {
+        --same;
+    }
+    std::size_t i = same;
+    std::size_t j = same;
     while (i < a.size() && j < b.size()) {
         if (isDigit(a[i]) && isDigit(b[j])) {
             if (const int order = compareNumbers(a, i, b, j); order != 0) {
