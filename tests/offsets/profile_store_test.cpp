@@ -100,6 +100,8 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
                        std::pair<std::string, std::string>{"  \"5", "starts with a double quote"},
                        std::pair<std::string, std::string>{"\xE2\x88\x92",
                                                            "holds a character beyond Latin-1"},
+                       std::pair<std::string, std::string>{"a\xC3",  // cut after its first byte
+                                                           "holds a character beyond Latin-1"},
                        std::pair<std::string, std::string>{longest + "7",
                                                            "is longer than 65,535 characters"})) {
         OffsetTable table = numberedTable("new");
