@@ -15,6 +15,8 @@ class MainWindowTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_directory;
     std::unique_ptr<MainWindow> m_window;
+    QTimer* m_unexpected = nullptr;
+    QStringList m_unexpectedReports;
 
     void openWindow() {
         m_window = std::make_unique<MainWindow>(m_directory->path().toStdU16String());
@@ -100,11 +102,26 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
-    void init() { m_directory = std::make_unique<QTemporaryDir>(); }
+    // A report that no step expects would wait for a click for ever: it is
+    // closed at once, and fails the test.
+    void init() {
+        m_directory = std::make_unique<QTemporaryDir>();
+        m_unexpected = new QTimer(this);
+        connect(m_unexpected, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_unexpectedReports << box->text();
+                box->reject();
+            }
+        });
+        m_unexpected->start(100);
+    }
 
     void cleanup() {
+        delete m_unexpected;
         m_window.reset();
         m_directory.reset();
+        QVERIFY2(m_unexpectedReports.isEmpty(), qPrintable(m_unexpectedReports.join(", ")));
+        m_unexpectedReports.clear();
     }
 
     void walksTheTypicalRoad() {
