@@ -58,8 +58,10 @@ class MainWindowTest : public QObject {
                 box->accept();
             }
         });
+        m_unexpected->stop();
         action();
         QCoreApplication::processEvents();
+        m_unexpected->start();
         return report;
     }
 
