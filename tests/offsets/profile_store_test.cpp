@@ -57,16 +57,17 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
     EXPECT_EQ(ProfileStore::slotFromFileName("VC_OFFSET_01.MPF"), "01");
     // UTF-8 slots name files in Unicode (UTF-16 on Windows), not the ANSI code page.
     EXPECT_TRUE(std::filesystem::exists(in(u8"vc_offset_\u00E91.mpf")));
-    for (const char* name : {"VC_OFFSET_A.MPF", "vc_offset_c.mpf.mpf", "vc_offset_10.mpf",
-                             "vc_offset_007.mpf", "vc_offset_0.mpf.bak", "xvc_offset_0.mpf",
-                             "vc_offset0.mpf", "vc_offset_0.mp", ".zelvane-save-a"}) {
+    for (const char* name :
+         {"VC_OFFSET_A.MPF", "VC_OFFSET_B.MPF.mpf", "vc_offset_c.mpf.mpf", "vc_offset_10.mpf",
+          "vc_offset_007.mpf", "vc_offset_0.mpf.bak", "xvc_offset_0.mpf", "vc_offset0.mpf",
+          "vc_offset_0.mp", ".zelvane-save-a"}) {
         writeBytes(name, "0\r\n");
     }
     std::filesystem::create_directory(in("vc_offset_dir.mpf"));
-    std::vector<std::string> expected{"vc_offset_ a.mpf",   "vc_offset_...mpf", "vc_offset_.mpf",
-                                      "vc_offset_007.mpf",  "vc_offset_7.mpf",  "vc_offset_10.mpf",
-                                      "vc_offset_123.mpf",  "VC_OFFSET_A.MPF",  "vc_offset_B.mpf",
-                                      "vc_offset_c.mpf.mpf"};
+    std::vector<std::string> expected{
+        "vc_offset_ a.mpf", "vc_offset_...mpf",    "vc_offset_.mpf",     "vc_offset_007.mpf",
+        "vc_offset_7.mpf",  "vc_offset_10.mpf",    "vc_offset_123.mpf",  "VC_OFFSET_A.MPF",
+        "vc_offset_B.mpf",  "VC_OFFSET_B.MPF.mpf", "vc_offset_c.mpf.mpf"};
 #ifndef _WIN32  // links count for what they lead to
     std::filesystem::create_symlink("vc_offset_B.mpf", in("vc_offset_link.mpf"));
     std::filesystem::create_symlink("missing", in("vc_offset_dangling.mpf"));
@@ -84,6 +85,7 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     const auto readOnly = std::filesystem::perms::owner_write;
     std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
                                  std::filesystem::perm_options::remove);
+    store.saveProfile(numberedTable("old"), std::string(241, 'a'));  // a name of 255 bytes
     const auto before = snapshot();
     // 256 bytes, the last, is a name longer than any file system holds.
     for (const std::string& slot : std::vector<std::string>{
