@@ -35,6 +35,8 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
              Step{"1.7976931348623157e308", -1, "1.79769313486232E+308"},
              Step{"1e400", +1, "1e400", ErrorCode::Overflow},
              Step{"-1e400", +1, "-1e400", ErrorCode::Overflow},
+             Step{"1" + std::string(400, '0') + "e-5", +1, "1" + std::string(400, '0') + "e-5",
+                  ErrorCode::Overflow},
              Step{"1e99999999999999999999", +1, "1e99999999999999999999", ErrorCode::Overflow})) {
         OffsetTable table = numberedTable("v");
         table.select(58);
