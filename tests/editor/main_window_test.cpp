@@ -317,17 +317,20 @@ class MainWindowTest : public QObject {
                 centreOf[label->text()] = a->geometry().center();
             }
         }
-        const std::tuple<int, QString, QString> cells[] = {{0, "Up", "X"},
-                                                           {4, "Front", "Y"},
-                                                           {54, "Rear 180 up angle", "X"},
-                                                           {55, "Mouse view", "Y"},
-                                                           {56, "Mouse view", "Z"},
-                                                           {58, "Instrument", "Y"},
-                                                           {57, "Gun convergence", "Y"},
-                                                           {59, "Gun convergence", "Z"}};
-        for (const auto& [index, caption, axis] : cells) {
+        // Rows stand 390 twips apart; the fields of "Mouse view" and
+        // "Instrument" sit 30 twips below their captions, as they always have.
+        QCOMPARE(field(3)->y() - field(0)->y(), FormLayout::toPixels(390, dpi));
+        const std::tuple<int, QString, QString, int> cells[] = {{0, "Up", "X", 0},
+                                                                {4, "Front", "Y", 0},
+                                                                {54, "Rear 180 up angle", "X", 0},
+                                                                {55, "Mouse view", "Y", 30},
+                                                                {56, "Mouse view", "Z", 30},
+                                                                {58, "Instrument", "Y", 30},
+                                                                {57, "Gun convergence", "Y", 0},
+                                                                {59, "Gun convergence", "Z", 0}};
+        for (const auto& [index, caption, axis, lower] : cells) {
             const QPoint centre = field(index)->geometry().center();
-            QVERIFY2(qAbs(centre.y() - centreOf[caption].y()) <= 2 &&
+            QVERIFY2(centre.y() - centreOf[caption].y() == FormLayout::toPixels(lower, dpi) &&
                          qAbs(centre.x() - centreOf[axis].x()) < 9,
                      qPrintable(caption + " " + axis));
             QCOMPARE(field(index)->accessibleName(), caption + " " + axis);
