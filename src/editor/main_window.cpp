@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
-#include <algorithm>
 #include <limits>
 
 #include "editor/clickable_label.h"

@@ -2,10 +2,13 @@
 
 // The editor's one window. It owns the OffsetTable (offsets library) and
 // the ProfileStore of the folder it works in, and shows the table in sixty
-// fields built from FormLayout; typed text goes straight into the table,
-// and each click handler below drives the table or the store, then shows
-// the table again. Every handler runs inside runGuarded, the one place
-// where a platform::RuntimeError is caught and shown with ErrorReport.
+// fields built from FormLayout, wired by each control's ControlAction; every
+// change of a field's text goes straight into the table, and each click
+// handler below drives the table or the store, then shows the table again.
+// ProfileList lists and watches the folder, FolderLine names it; a path
+// given at start or dropped on the window becomes a folder through
+// offsets::ProfileLocation. Every handler runs inside runGuarded, the one
+// place where a platform::RuntimeError is caught and shown with ErrorReport.
 
 #include <QWidget>
 #include <array>
