@@ -164,6 +164,22 @@ void FileHandle::close() {
 }
 
 #ifdef _WIN32
+namespace {
+
+// Windows refuses to replace a file another program holds open and says
+// only "access denied": opening it for nobody else tells the two apart.
+bool isHeldByAnotherProgram(const std::filesystem::path& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(file);
+        return false;
+    }
+    return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+}  // namespace
+
 // Windows keeps a file that any process holds open from being deleted.
 void FileHandle::markInUse() noexcept {}
 
@@ -176,12 +192,14 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return;
     }
-    switch (::GetLastError()) {
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            throw RuntimeError(ErrorCode::PermissionDenied,
-                               "Permission denied: " + utf8FromPath(target.filename()) +
-                                   " is open in another program");
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+        (error == ERROR_ACCESS_DENIED && isHeldByAnotherProgram(target))) {
+        throw RuntimeError(ErrorCode::PermissionDenied,
+                           "Permission denied: " + utf8FromPath(target.filename()) +
+                               " is open in another program");
+    }
+    switch (error) {
         case ERROR_ACCESS_DENIED:
             throw RuntimeError(ErrorCode::PermissionDenied);
         case ERROR_DISK_FULL:

@@ -7,6 +7,10 @@
 #include "platform/file_name.h"
 #include "support/support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace zelvane::offsets {
 namespace {
 
@@ -118,6 +122,20 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
                                  std::filesystem::perm_options::add);
 }
+
+#ifdef _WIN32
+TEST_F(ProfileStoreTest, SaysWhenAnotherProgramHoldsTheProfile) {
+    store.saveProfile(numberedTable("old"), "00");
+    const HANDLE held = ::CreateFileW(in("vc_offset_00.mpf").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string description;
+    EXPECT_EQ(failureOf([&] { store.saveProfile(numberedTable("new"), "00"); }, &description),
+              ErrorCode::PermissionDenied);
+    EXPECT_EQ(description, "Permission denied: vc_offset_00.mpf is open in another program");
+    ::CloseHandle(held);
+    EXPECT_EQ(readBytes("vc_offset_00.mpf").substr(0, 6), "old0\r\n");
+}
+#endif
 
 // Each file: its bytes (a readable one begins with as many 0 lines as it
 // needs), its last values (all before them are 0), or the failure that
