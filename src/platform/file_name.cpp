@@ -27,7 +27,9 @@ std::string whyNotPlainFileName(std::string_view name) {
             return "a control character is not allowed";
         }
         if (refused.find(c) != std::string_view::npos) {
-            return "\"" + std::string(1, c) + "\" is not allowed";
+            std::string reason(1, '"');
+            reason += c;
+            return reason + "\" is not allowed";
         }
     }
     return {};

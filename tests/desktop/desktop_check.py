@@ -5,7 +5,8 @@ technology see it: through the accessibility bus (AT-SPI), never in-process.
 
 Starts COMMAND and waits for its window, found by the caption the window
 class defines. Checks that every field shows V (default 0) and the slot box
-S (default 00); that Increase and Decrease are buttons with a press action
+S (default 00); that it has the program's icon (xdotool and xprop); that
+Increase and Decrease are buttons with a press action
 that steps the selected value and never take the focus; with --saves, that
 "Front Y" set to 7 by assistive technology is what Save, pressed the same
 way, writes into FILE; and that the program ends cleanly when asked to. Run
@@ -91,6 +92,15 @@ def check_window(window, value, slot):
                  lambda: True if float(text_of(up_x)) == expected else None, 10)
 
 
+def check_icon(editor):
+    """The window carries the program's icon, for the title bar and task bar."""
+    def run(*command):
+        return subprocess.run(command, capture_output=True, text=True, errors="replace").stdout
+    found = run("xdotool", "search", "--pid", str(editor), "--name", f"^{CAPTION}$").split()
+    if not found or "Icon (16 x 16)" not in run("xprop", "-id", found[0], "_NET_WM_ICON"):
+        fail("the window has no icon")
+
+
 def check_saves_what_it_shows(window, saved):
     named(window, pyatspi.ROLE_TEXT, "Front Y").queryEditableText().setTextContents("7")
     press(named(window, pyatspi.ROLE_PUSH_BUTTON, "Save"))
@@ -117,6 +127,7 @@ def main():
                           lambda: top_level((pyatspi.ROLE_FILLER, pyatspi.ROLE_FRAME), CAPTION))
         editor = window.get_application().get_process_id()
         check_window(window, arguments.value, arguments.slot)
+        check_icon(editor)
         if arguments.saves:
             check_saves_what_it_shows(window, arguments.saves)
         print(f"desktop check passed: {' '.join(arguments.command)}")
