@@ -179,8 +179,7 @@ void MainWindow::onLoad() {
     m_table.reset();
     showValues();
     markSelected(m_table.selected(), true);
-    m_fileList->watch(m_store.folder());
-    m_folderLine->setFolder(QString::fromStdU16String(m_store.folder().u16string()));
+    showFolder();
     runGuarded([this] { fillFileList(); });
     m_fields[0]->setFocus();
 }
@@ -191,9 +190,13 @@ void MainWindow::fillFileList() {
 
 void MainWindow::workIn(ProfileStore store) {
     m_store = std::move(store);
+    showFolder();
+    fillFileList();
+}
+
+void MainWindow::showFolder() {
     m_fileList->watch(m_store.folder());
     m_folderLine->setFolder(QString::fromStdU16String(m_store.folder().u16string()));
-    fillFileList();
 }
 
 void MainWindow::takeDrop(QEvent* event) {

@@ -71,6 +71,8 @@ class MainWindow : public QWidget {
     void fillFileList();
     // Works in the store's folder from now on.
     void workIn(offsets::ProfileStore store);
+    // Names the store's folder on the folder line, and watches it.
+    void showFolder();
     // Takes a drag from a file manager, or a drop of it, if it carries one
     // local file or folder; fields and the slot box hand such drags here.
     void takeDrop(QEvent* event);
