@@ -32,8 +32,9 @@ constexpr std::string_view tooLong = "is longer than 65,535 characters";
 static_assert(ProfileStore::longestValue == 65535, "the refusals name the bound");
 
 // Why a value would not come back as itself from a profile, if it would not;
-// bytes is the value as the profile would hold it.
-std::string_view unstorableReason(std::string_view value, const std::optional<std::string>& bytes) {
+// bytes is the value as the profile would hold it, at its start if firstValue.
+std::string_view unstorableReason(std::string_view value, const std::optional<std::string>& bytes,
+                                  bool firstValue) {
     if (value.find(',') != std::string_view::npos) {
         return "holds a comma";
     }
@@ -50,6 +51,11 @@ std::string_view unstorableReason(std::string_view value, const std::optional<st
     if (bytes->size() > ProfileStore::longestValue) {
         return tooLong;
     }
+    // Reading skips these bytes at the start of a file: the UTF-8 byte order
+    // mark that some editors write.
+    if (firstValue && bytes->starts_with("\xEF\xBB\xBF")) {
+        return "starts with \"\xC3\xAF\xC2\xBB\xC2\xBF\", the mark some editors put before a text";
+    }
     return {};
 }
 
@@ -59,7 +65,7 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
     for (int index = 0; index < OffsetTable::size; ++index) {
         const std::string& value = table.value(index);
         std::optional<std::string> bytes = platform::utf8ToLatin1(value);
-        const std::string_view reason = unstorableReason(value, bytes);
+        const std::string_view reason = unstorableReason(value, bytes, index == 0);
         if (!reason.empty()) {
             throw RuntimeError(ErrorCode::InvalidProcedureCall,
                                "The value of " + OffsetLayout::cellName(index) + " " +

@@ -175,6 +175,10 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
     OffsetTable marked;
     store.readProfile("vc_offset_01.mpf", marked);
     EXPECT_EQ(valuesOf(marked), std::vector<std::string>(60, "1"));
+    marked.setValue(0,
+                    "\xC3\xAF\xC2\xBB\xC2\xBF"
+                    "1");  // those bytes as Latin-1 text: not saved
+    EXPECT_EQ(failureOf([&] { store.saveProfile(marked, "01"); }), ErrorCode::InvalidProcedureCall);
     for (const auto& [bytes, last, failure] : files) {
         const bool readable = failure == ErrorCode{};
         writeBytes("vc_offset_01.mpf", (readable ? lines("0", 60 - last.size()) : "") + bytes);
