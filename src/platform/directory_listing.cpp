@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "file_name.h"
 #include "runtime_error.h"
 #include "system_error_mapping.h"
 
@@ -86,8 +87,7 @@ std::vector<std::string> matchingRegularFiles(const std::filesystem::path& folde
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
-        const std::u8string name = it->path().filename().u8string();
-        std::string text(name.begin(), name.end());
+        std::string text = utf8FromPath(it->path().filename());
         std::error_code typeError;
         if (matchesPattern(text, pattern) && it->is_regular_file(typeError)) {
             names.push_back(std::move(text));

@@ -220,12 +220,10 @@ TEST_F(ProfileStoreTest, ResolvesWhatAPathNames) {
                        Path{in("vc_offset_02.mpf"), m_folder, "vc_offset_02.mpf"},
                        Path{in("nowhere/vc_offset_01.mpf"), {}, "", ErrorCode::PathNotFound},
                        Path{in("vc_offset_01.mpf/x"), {}, "", ErrorCode::PathNotFound})) {
-        const std::u8string text = path.u8string();
         ProfileLocation location;
-        EXPECT_EQ(failureOf([&] {
-                      location = ProfileLocation::resolve(std::string(text.begin(), text.end()));
-                  }),
-                  failure)
+        EXPECT_EQ(
+            failureOf([&] { location = ProfileLocation::resolve(platform::utf8FromPath(path)); }),
+            failure)
             << path;
         EXPECT_EQ(location.folder, folder) << path;
         EXPECT_EQ(location.profile, profile) << path;
