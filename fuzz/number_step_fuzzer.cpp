@@ -11,6 +11,7 @@
 #include "platform/runtime_error.h"
 
 using namespace zelvane;
+using platform::ErrorCode;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -22,19 +23,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         before = table.value(0);
         table.stepSelected(-1);
     } catch (const platform::RuntimeError& error) {
-        const bool allowed = error.code() == platform::ErrorCode::TypeMismatch ||
-                             error.code() == platform::ErrorCode::Overflow;
-        if (!allowed || table.value(0) != before) {
+        const ErrorCode code = error.code();
+        if ((code != ErrorCode::TypeMismatch && code != ErrorCode::Overflow) ||
+            table.value(0) != before) {
             std::abort();
         }
         return 0;
     }
-    const double number = platform::readNumber(text);
     const auto point = text.find('.');
     const bool shortDecimal =
-        text.find_first_of("eE") == std::string::npos && std::fabs(number) < 1e8 &&
+        text.find_first_of("eE") == std::string::npos &&
+        std::fabs(platform::readNumber(text)) < 1e8 &&
         (point == std::string::npos || text.find_last_of("0123456789") < point + 7);
-    if (shortDecimal && table.value(0) != platform::writeNumber(number)) {
+    if (shortDecimal && table.value(0) != platform::writeNumber(platform::readNumber(text))) {
         std::abort();
     }
     return 0;

@@ -2,13 +2,8 @@
 
 #include "support/support.h"
 
-namespace zelvane::offsets {
+namespace zelvane::testing {
 namespace {
-
-using testing::ErrorCode;
-using testing::failureOf;
-using testing::numberedTable;
-using testing::valuesOf;
 
 // The selected value steps to plain text, or is refused and left as it was;
 // no other value and not the selection ever change.
@@ -19,25 +14,24 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
         std::string after;
         ErrorCode failure = {};
     };
-    for (const auto& [before, delta, after, failure] : testing::rows(
-             Step{"5", +1, "6"}, Step{"0", -1, "-1"}, Step{"-1", +1, "0"}, Step{"007", +1, "8"},
-             Step{" 5", +1, "6"}, Step{"\t5 \t", +1, "6"}, Step{"+4", -1, "3"},
-             Step{".5", +1, "1.5"}, Step{"2.5", +1, "3.5"}, Step{"2.3", -1, "1.3"},
-             Step{"0.1", +1, "1.1"}, Step{"-0.35", +1, "0.65"}, Step{"1e3", -1, "999"},
-             Step{"1E+3", +1, "1001"}, Step{"1e-400", +1, "1"}, Step{"1e-3", +1, "1.001"},
-             Step{"1.053", -1, "0.053"}, Step{"-0.053", +1, "0.947"},
-             Step{"0.000001", -1, "-0.999999"}, Step{"-0.9999", +1, "0.0001"},
-             Step{"-0.99999", +1, "1E-05"}, Step{"12345678.123456", -1, "12345677.123456"},
-             Step{"123456788.125", +1, "123456789.125"},
-             Step{"0.333333333333333", +1, "1.33333333333333"},
-             Step{"99999999999999", +1, "100000000000000"}, Step{"999999999999999", +1, "1E+15"},
-             Step{"99999999999998.5", +1, "99999999999999.5"},
-             Step{"1.7976931348623157e308", -1, "1.79769313486232E+308"},
-             Step{"1e400", +1, "1e400", ErrorCode::Overflow},
-             Step{"-1e400", +1, "-1e400", ErrorCode::Overflow},
-             Step{"1" + std::string(400, '0') + "e-5", +1, "1" + std::string(400, '0') + "e-5",
-                  ErrorCode::Overflow},
-             Step{"1e99999999999999999999", +1, "1e99999999999999999999", ErrorCode::Overflow})) {
+    const std::string huge = "1" + std::string(400, '0') + "e-5";
+    const auto steps = rows(
+        Step{"5", +1, "6"}, Step{"0", -1, "-1"}, Step{"-1", +1, "0"}, Step{"007", +1, "8"},
+        Step{" 5", +1, "6"}, Step{"\t5 \t", +1, "6"}, Step{"+4", -1, "3"}, Step{".5", +1, "1.5"},
+        Step{"2.3", -1, "1.3"}, Step{"-0.35", +1, "0.65"}, Step{"1e3", -1, "999"},
+        Step{"1E+3", +1, "1001"}, Step{"1e-400", +1, "1"}, Step{"1e-3", +1, "1.001"},
+        Step{"1.053", -1, "0.053"}, Step{"-0.053", +1, "0.947"}, Step{"0.000001", -1, "-0.999999"},
+        Step{"-0.9999", +1, "0.0001"}, Step{"-0.99999", +1, "1E-05"},
+        Step{"12345678.123456", -1, "12345677.123456"}, Step{"123456788.125", +1, "123456789.125"},
+        Step{"0.333333333333333", +1, "1.33333333333333"},
+        Step{"99999999999999", +1, "100000000000000"}, Step{"999999999999999", +1, "1E+15"},
+        Step{"99999999999998.5", +1, "99999999999999.5"},
+        Step{"1.7976931348623157e308", -1, "1.79769313486232E+308"},
+        Step{"1e400", +1, "1e400", ErrorCode::Overflow},
+        Step{"-1e400", +1, "-1e400", ErrorCode::Overflow},
+        Step{huge, +1, huge, ErrorCode::Overflow},
+        Step{"1e99999999999999999999", +1, "1e99999999999999999999", ErrorCode::Overflow});
+    for (const auto& [before, delta, after, failure] : steps) {
         OffsetTable table = numberedTable("v");
         table.select(58);
         table.setValue(58, before);
@@ -57,4 +51,4 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
 }
 
 }  // namespace
-}  // namespace zelvane::offsets
+}  // namespace zelvane::testing

@@ -16,13 +16,10 @@
 #include "platform/atomic_file_writer.h"
 #include "support/support.h"
 
-namespace zelvane::offsets {
+namespace zelvane::testing {
 namespace {
 
-using testing::ErrorCode;
-using testing::failureOf;
-using testing::numberedTable;
-using testing::valuesOf;
+using ProfileFaultsTest = ProfileFolderTest;
 
 void backdateAll(const std::filesystem::path& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -42,11 +39,6 @@ long kibibytes(const std::string& field) {
     }
     return -1;
 }
-
-class ProfileFaultsTest : public testing::ScratchFolderTest {
-  protected:
-    ProfileStore store{m_folder};
-};
 
 // A saver is killed 200 times at moments from 0 to 10 ms into saving the
 // two tables in turn, starting with the one not on disk: the profile is
@@ -108,7 +100,7 @@ TEST_F(ProfileFaultsTest, AFailedSaveKeepsTheOldProfile) {
     ::wait(&status);
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ErrorCode::DiskFull));
     std::filesystem::create_directory(in("gone"));
-    const ProfileStore gone(in("gone"));
+    const offsets::ProfileStore gone(in("gone"));
     std::filesystem::remove(in("gone"));
     EXPECT_EQ(failureOf([&] { gone.saveProfile(numberedTable("8"), "00"); }),
               ErrorCode::PathNotFound);
@@ -153,4 +145,4 @@ TEST_F(ProfileFaultsTest, HostileProfilesAreReadFromTheirStartOrRefusedAtOnce) {
 }
 
 }  // namespace
-}  // namespace zelvane::offsets
+}  // namespace zelvane::testing

@@ -1,8 +1,5 @@
 #include "offsets/profile_store.h"
 
-#include <string>
-#include <vector>
-
 #include "offsets/profile_location.h"
 #include "platform/file_name.h"
 #include "support/support.h"
@@ -11,17 +8,15 @@
 #include <windows.h>
 #endif
 
-namespace zelvane::offsets {
+namespace zelvane::testing {
 namespace {
 
-using testing::ErrorCode;
-using testing::failureOf;
-using testing::numberedTable;
-using testing::valuesOf;
+using offsets::ProfileStore;
+using ProfileStoreTest = ProfileFolderTest;
 
 std::string lines(const std::string& line, std::size_t count) {
     std::string bytes;
-    for (std::size_t i = 0; i < count; ++i) {
+    while (count-- > 0) {
         bytes += line + "\r\n";
     }
     return bytes;
@@ -29,16 +24,11 @@ std::string lines(const std::string& line, std::size_t count) {
 
 const std::string longest(65535, '7');
 
-class ProfileStoreTest : public testing::ScratchFolderTest {
-  protected:
-    ProfileStore store{m_folder};
-};
-
 TEST_F(ProfileStoreTest, SavesSixtyCrLfLinesThatReadBackAsThemselves) {
     OffsetTable table;
     table.reset();
     store.saveProfile(table, "00");
-    EXPECT_EQ(readBytes("vc_offset_00.mpf"), lines("0", 60));  // 180 bytes
+    EXPECT_EQ(readBytes("vc_offset_00.mpf"), lines("0", 60));
     table.setValue(0, "");
     table.setValue(4, "a\"b");
     table.setValue(57, longest);
@@ -100,24 +90,25 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     }
     EXPECT_EQ(failureOf([this] { store.saveProfile(numberedTable(""), "ro"); }),
               ErrorCode::PathFileAccessError);
-    for (const auto& [value, reason] :
-         testing::rows(std::pair<std::string, std::string>{"1,5", "holds a comma"},
-                       std::pair<std::string, std::string>{"a\nb", "holds a line break"},
-                       std::pair<std::string, std::string>{"  \"5", "starts with a double quote"},
-                       std::pair<std::string, std::string>{"\xE2\x88\x92",
-                                                           "holds a character beyond Latin-1"},
-                       std::pair<std::string, std::string>{"a\xC3",  // cut after its first byte
-                                                           "holds a character beyond Latin-1"},
-                       std::pair<std::string, std::string>{longest + "7",
-                                                           "is longer than 65,535 characters"})) {
+    const std::pair<std::string, std::string> refused[] = {
+        {"1,5", "holds a comma"},
+        {"a\nb", "holds a line break"},
+        {"  \"5", "starts with a double quote"},
+        {"\xE2\x88\x92", "holds a character beyond Latin-1"},
+        {"a\xC3", "holds a character beyond Latin-1"},  // cut after its first byte
+        {longest + "7", "is longer than 65,535 characters"}};
+    for (const auto& [value, reason] : refused) {
         OffsetTable table = numberedTable("new");
         table.setValue(58, value);
-        std::string description;
-        EXPECT_EQ(failureOf([&] { store.saveProfile(table, "00"); }, &description),
+        std::string text;
+        EXPECT_EQ(failureOf([&] { store.saveProfile(table, "00"); }, &text),
                   ErrorCode::InvalidProcedureCall);
-        EXPECT_EQ(description, "The value of Instrument Y " + reason +
-                                   ", which a profile cannot store. Nothing was saved.");
+        EXPECT_EQ(text, "The value of Instrument Y " + reason +
+                            ", which a profile cannot store. Nothing was saved.");
     }
+    OffsetTable marked;  // a byte order mark, as Latin-1 text, would not be read back
+    marked.setValue(0, "\xC3\xAF\xC2\xBB\xC2\xBF");
+    EXPECT_EQ(failureOf([&] { store.saveProfile(marked, "00"); }), ErrorCode::InvalidProcedureCall);
     EXPECT_EQ(snapshot(), before);
     std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
                                  std::filesystem::perm_options::add);
@@ -128,10 +119,10 @@ TEST_F(ProfileStoreTest, SaysWhenAnotherProgramHoldsTheProfile) {
     store.saveProfile(numberedTable("old"), "00");
     const HANDLE held = ::CreateFileW(in("vc_offset_00.mpf").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string description;
-    EXPECT_EQ(failureOf([&] { store.saveProfile(numberedTable("new"), "00"); }, &description),
+    std::string text;
+    EXPECT_EQ(failureOf([&] { store.saveProfile(numberedTable("new"), "00"); }, &text),
               ErrorCode::PermissionDenied);
-    EXPECT_EQ(description, "Permission denied: vc_offset_00.mpf is open in another program");
+    EXPECT_EQ(text, "Permission denied: vc_offset_00.mpf is open in another program");
     ::CloseHandle(held);
     EXPECT_EQ(readBytes("vc_offset_00.mpf").substr(0, 6), "old0\r\n");
 }
@@ -147,46 +138,35 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         std::vector<std::string> last;
         ErrorCode failure = {};
     };
-    const auto files =
-        testing::rows(File{"9\r\n", {}, {}},  // what follows the sixtieth field is ignored
-                      File{"1\r\n2\n3\r4,5,,6\r\n", {"1", "2", "3", "4", "5", "", "6"}, {}},
-                      File{"\r\n\r\n5\r\n", {"", "", "5"}, {}},
-                      File{"  12  \r\n\t7\t,8\r\n", {"12", "7", "8"}, {}},
-                      File{"\"a,b\"\r\n\"\"\r\n\"a\r\nb\"\r\n\"a\"  ,b\r\n\"ab\"cd\n\"e\"\nf",
-                           {"a,b", "", "a\r\nb", "a", "b", "ab", "cd", "e", "f"},
-                           {}},
-                      File{"a\"b\r\n#1#\r\n", {"a\"b", "#1#"}, {}},
-                      File{std::string("a\0b\r\n\xE9\xFF\x80\r\n", 10),
-                           {std::string("a\0b", 3), "\xC3\xA9\xC3\xBF\xC2\x80"},
-                           {}},
-                      File{"  " + longest + "\r\n\"" + longest + "\"\r\n" + longest,
-                           {longest, longest, longest},
-                           {}},
-                      File{"\"ab,c\r\nd", {"ab,c\r\nd"}, {}},
-                      File{lines("1", 59), {}, ErrorCode::InputPastEndOfFile},
-                      File{"   ", {}, ErrorCode::InputPastEndOfFile},
-                      File{"1,2," + lines(longest + "7", 60), {}, ErrorCode::OutOfStringSpace},
-                      File{"1,2,\"" + longest + "7\"", {}, ErrorCode::OutOfStringSpace},
-                      File{"1,2," + std::string(65536, ' ') + "5", {}, ErrorCode::OutOfStringSpace},
-                      File{"vc_offset_gone.mpf", {}, ErrorCode::FileNotFound},  // names, not bytes
-                      File{"vc_offset_dir.mpf", {}, ErrorCode::PathFileAccessError},
-                      File{"../vc_offset_01.mpf", {}, ErrorCode::BadFileNameOrNumber});
-    writeBytes("vc_offset_01.mpf", "\xEF\xBB\xBF" + lines("1", 60));  // some editors add the mark
-    OffsetTable marked;
-    store.readProfile("vc_offset_01.mpf", marked);
-    EXPECT_EQ(valuesOf(marked), std::vector<std::string>(60, "1"));
-    marked.setValue(0,
-                    "\xC3\xAF\xC2\xBB\xC2\xBF"
-                    "1");  // those bytes as Latin-1 text: not saved
-    EXPECT_EQ(failureOf([&] { store.saveProfile(marked, "01"); }), ErrorCode::InvalidProcedureCall);
+    const auto files = rows(
+        File{"9\r\n", {}},  // what follows the sixtieth field is ignored
+        File{"1\r\n2\n3\r4,5,,6\r\n", {"1", "2", "3", "4", "5", "", "6"}},
+        File{"\r\n\r\n5\r\n", {"", "", "5"}}, File{"  12  \r\n\t7\t,8\r\n", {"12", "7", "8"}},
+        File{"\"a,b\"\r\n\"\"\r\n\"a\r\nb\"\r\n\"a\"  ,b\r\n\"ab\"cd\n\"e\"\nf",
+             {"a,b", "", "a\r\nb", "a", "b", "ab", "cd", "e", "f"}},
+        File{"a\"b\r\n#1#\r\n", {"a\"b", "#1#"}},
+        File{std::string("a\0b\r\n\xE9\xFF\x80\r\n", 10),
+             {std::string("a\0b", 3), "\xC3\xA9\xC3\xBF\xC2\x80"}},
+        File{"  " + longest + "\r\n\"" + longest + "\"\r\n" + longest, {longest, longest, longest}},
+        File{"\"ab,c\r\nd", {"ab,c\r\nd"}},
+        File{"\xEF\xBB\xBF" + lines("1", 60), std::vector<std::string>(60, "1")},  // a marked file
+        File{lines("1", 59), {}, ErrorCode::InputPastEndOfFile},
+        File{"   ", {}, ErrorCode::InputPastEndOfFile},
+        File{"1,2," + lines(longest + "7", 60), {}, ErrorCode::OutOfStringSpace},
+        File{"1,2,\"" + longest + "7\"", {}, ErrorCode::OutOfStringSpace},
+        File{"1,2," + std::string(65536, ' ') + "5", {}, ErrorCode::OutOfStringSpace},
+        File{"vc_offset_gone.mpf", {}, ErrorCode::FileNotFound},  // names, not bytes
+        File{"vc_offset_dir.mpf", {}, ErrorCode::PathFileAccessError},
+        File{"../vc_offset_01.mpf", {}, ErrorCode::BadFileNameOrNumber});
     for (const auto& [bytes, last, failure] : files) {
         const bool readable = failure == ErrorCode{};
         writeBytes("vc_offset_01.mpf", (readable ? lines("0", 60 - last.size()) : "") + bytes);
-        const std::string name =
-            bytes.starts_with("vc_offset_") || bytes.starts_with("..") ? bytes : "vc_offset_01.mpf";
+        const bool named = bytes.starts_with("vc_offset_") || bytes.starts_with("..");
         OffsetTable table = numberedTable("old");
-        std::string description;
-        EXPECT_EQ(failureOf([&] { store.readProfile(name, table); }, &description), failure)
+        std::string text;
+        EXPECT_EQ(
+            failureOf([&] { store.readProfile(named ? bytes : "vc_offset_01.mpf", table); }, &text),
+            failure)
             << bytes;
         std::vector<std::string> expected = valuesOf(numberedTable("old"));
         if (readable) {
@@ -195,7 +175,7 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         }
         EXPECT_EQ(valuesOf(table), expected) << bytes;
         if (failure == ErrorCode::OutOfStringSpace) {
-            EXPECT_EQ(description,
+            EXPECT_EQ(text,
                       "Out of string space: vc_offset_01.mpf: field 3 is longer than 65,535 "
                       "characters, which no profile holds. Nothing was read.");
         }
@@ -214,16 +194,15 @@ TEST_F(ProfileStoreTest, ResolvesWhatAPathNames) {
         ErrorCode failure = {};
     };
     for (const auto& [path, folder, profile, failure] :
-         testing::rows(Path{m_folder, m_folder, ""}, Path{in("sub/.."), m_folder, ""},
-                       Path{in("sub"), in("sub"), ""},
-                       Path{in("sub/../vc_offset_01.mpf"), m_folder, "vc_offset_01.mpf"},
-                       Path{in("vc_offset_02.mpf"), m_folder, "vc_offset_02.mpf"},
-                       Path{in("nowhere/vc_offset_01.mpf"), {}, "", ErrorCode::PathNotFound},
-                       Path{in("vc_offset_01.mpf/x"), {}, "", ErrorCode::PathNotFound})) {
-        ProfileLocation location;
-        EXPECT_EQ(
-            failureOf([&] { location = ProfileLocation::resolve(platform::utf8FromPath(path)); }),
-            failure)
+         rows(Path{m_folder, m_folder, ""}, Path{in("sub/.."), m_folder, ""},
+              Path{in("sub"), in("sub"), ""},
+              Path{in("sub/../vc_offset_01.mpf"), m_folder, "vc_offset_01.mpf"},
+              Path{in("vc_offset_02.mpf"), m_folder, "vc_offset_02.mpf"},
+              Path{in("nowhere/vc_offset_01.mpf"), {}, "", ErrorCode::PathNotFound},
+              Path{in("vc_offset_01.mpf/x"), {}, "", ErrorCode::PathNotFound})) {
+        offsets::ProfileLocation location;
+        const std::string utf8 = platform::utf8FromPath(path);
+        EXPECT_EQ(failureOf([&] { location = offsets::ProfileLocation::resolve(utf8); }), failure)
             << path;
         EXPECT_EQ(location.folder, folder) << path;
         EXPECT_EQ(location.profile, profile) << path;
@@ -231,4 +210,4 @@ TEST_F(ProfileStoreTest, ResolvesWhatAPathNames) {
 }
 
 }  // namespace
-}  // namespace zelvane::offsets
+}  // namespace zelvane::testing
