@@ -6,7 +6,6 @@
 #include "support/support.h"
 
 namespace zelvane::testing {
-namespace {
 
 // The selected value steps to plain text, or is refused and left as it was;
 // no other value and not the selection ever change.
@@ -70,5 +69,4 @@ TEST(OffsetTable, StepsShortDecimalsUpAndBackToThemselves) {
     }
 }
 
-}  // namespace
 }  // namespace zelvane::testing

@@ -15,13 +15,12 @@
 #include "support/support.h"
 
 namespace zelvane::testing {
-namespace {
 
 using ProfileFaultsTest = ProfileFolderTest;
 
 // A figure of /proc/self/status in KiB: VmRSS, the memory the process holds
 // now; VmHWM, the most it held at once since the peak was last reset.
-long kibibytes(const std::string& field) {
+static long kibibytes(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string word;
     while (status >> word && word != field) {
@@ -36,17 +35,15 @@ long kibibytes(const std::string& field) {
 // always one whole table, and saves did complete between kills.
 TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
     // Values of different lengths, so that a mixed or cut-off file shows.
-    const std::vector<std::string> tables[] = {valuesOf(numberedTable("1")),
-                                               valuesOf(numberedTable("-123456.789"))};
-    store.saveProfile(numberedTable("1"), "k");
+    const char* tags[] = {"1", "-123456.789"};
+    store.saveProfile(numberedTable(tags[0]), "k");
     int seen[2] = {};
     for (int kill = 0, onDisk = 0; kill < 200; ++kill, ++seen[onDisk]) {
         const pid_t saver = ::fork();
         if (saver == 0) {
             failureOf([&] {
                 for (int round = 1;; ++round) {
-                    store.saveProfile(numberedTable((onDisk + round) % 2 ? "-123456.789" : "1"),
-                                      "k");
+                    store.saveProfile(numberedTable(tags[(onDisk + round) % 2]), "k");
                 }
             });
             ::_exit(1);
@@ -56,8 +53,9 @@ TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
         ::waitpid(saver, nullptr, 0);
         OffsetTable read;
         store.readProfile("vc_offset_k.mpf", read);
-        onDisk = valuesOf(read) == tables[1];
-        ASSERT_TRUE(onDisk || valuesOf(read) == tables[0]) << readBytes("vc_offset_k.mpf");
+        onDisk = valuesOf(read) == valuesOf(numberedTable(tags[1]));
+        ASSERT_TRUE(onDisk || valuesOf(read) == valuesOf(numberedTable(tags[0])))
+            << readBytes("vc_offset_k.mpf");
     }
     EXPECT_TRUE(seen[0] > 0 && seen[1] > 0);
     // What the killed savers left goes with the next save, once it is older
@@ -131,5 +129,4 @@ TEST_F(ProfileFaultsTest, HostileProfilesAreReadFromTheirStartOrRefusedAtOnce) {
     }
 }
 
-}  // namespace
 }  // namespace zelvane::testing
