@@ -28,7 +28,6 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
         store.saveProfile(numberedTable(""), slot);
         EXPECT_EQ(ProfileStore::slotFromFileName(name), slot);
     }
-    EXPECT_EQ(ProfileStore::slotFromFileName("VC_OFFSET_01.MPF"), "01");
     // UTF-8 slots name files in Unicode (UTF-16 on Windows), not the ANSI code page.
     EXPECT_TRUE(std::filesystem::exists(in(u8"vc_offset_\u00E91.mpf")));
     for (const char* name :
@@ -55,10 +54,6 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
 
 TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     store.saveProfile(numberedTable("old"), "00");
-    store.saveProfile(numberedTable("old"), "ro");
-    const auto readOnly = std::filesystem::perms::owner_write;
-    std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
-                                 std::filesystem::perm_options::remove);
     store.saveProfile(numberedTable("old"), std::string(241, 'a'));  // a name of 255 bytes
     const auto before = snapshot();
     // 256 bytes, the last, is a name longer than any file system holds.
@@ -68,8 +63,6 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
                   ErrorCode::BadFileNameOrNumber)
             << slot;
     }
-    EXPECT_EQ(failureOf([this] { store.saveProfile(numberedTable(""), "ro"); }),
-              ErrorCode::PathFileAccessError);
     // Values that would not come back: with a comma, a line break, a leading
     // double quote, a character beyond Latin-1 (whole or cut after its first
     // byte), over 65,535 characters, or a byte order mark as Latin-1 text.
@@ -84,8 +77,6 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
         EXPECT_TRUE(text.starts_with("The value of Up X ")) << text;
     }
     EXPECT_EQ(snapshot(), before);
-    std::filesystem::permissions(in("vc_offset_ro.mpf"), readOnly,
-                                 std::filesystem::perm_options::add);
 }
 
 #ifdef _WIN32

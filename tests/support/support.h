@@ -57,12 +57,11 @@ class ProfileFolderTest : public ::testing::Test {
 
 // The run-time error an operation raises (ErrorCode{} if none), and its text.
 inline ErrorCode failureOf(const std::function<void()>& operation, std::string* text = nullptr) {
+    std::string ignored;
     try {
         operation();
     } catch (const platform::RuntimeError& error) {
-        if (text != nullptr) {
-            *text = error.description();
-        }
+        (text != nullptr ? *text : ignored) = error.description();
         return error.code();
     }
     return ErrorCode{};
