@@ -40,11 +40,8 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(box, text);
     }
 
-    void clickItem(const QString& name) {
-        const QListWidgetItem* item = fileList()->findItems(name, Qt::MatchExactly).value(0);
-        QVERIFY(item != nullptr);
-        QTest::mouseClick(fileList()->viewport(), Qt::LeftButton, {},
-                          fileList()->visualItemRect(item).center());
+    void select(const QString& item) {
+        fileList()->setCurrentItem(fileList()->findItems(item, Qt::MatchExactly).value(0));
     }
 
     // The fields, the slot box, then the list with its selected item starred.
@@ -114,7 +111,7 @@ class MainWindowTest : public QObject {
         QFile saved(path("vc_offset_05.mpf"));
         QVERIFY(saved.open(QIODevice::ReadOnly) &&
                 saved.readAll() == lines("-1", 1) + lines("0", 3) + lines("3", 1) + lines("0", 55));
-        clickItem("VC_OFFSET_07.MPF");
+        select("VC_OFFSET_07.MPF");
         press(Read);
         QCOMPARE(texts(), (QStringList(60, "7") +
                            QStringList{"07", "vc_offset_05.mpf", "VC_OFFSET_07.MPF*"}));
@@ -154,7 +151,7 @@ class MainWindowTest : public QObject {
         QFile(path("vc_offset_ro.mpf")).setPermissions(QFile::ReadOwner);
         openWindow();
         typeInto(field(4), "abc");
-        clickItem("vc_offset_12.mpf");
+        select("vc_offset_12.mpf");
         typeInto(slotBox(), "08");  // the slot the last step types
         const QStringList before = texts();
         const std::pair<std::function<void()>, QString> failures[] = {
@@ -163,12 +160,15 @@ class MainWindowTest : public QObject {
             {[&] { press(Read); },
              "62':\n\nInput past end of file: vc_offset_12.mpf ends after 59"},
             {[&] { typeInto(slotBox(), "a/b"), press(Save); },
-             "52':\n\nBad file name or number: the slot \"a/b\""},
+             "52':\n\nBad file name or number: the slot \"a/b\" cannot be part of a file name: "
+             "\"/\" is"},
             {[&] { typeInto(slotBox(), "ro"), QTest::keyClick(slotBox(), Qt::Key_Return); },
              "75':\n\nPath/File access error: " + path("vc_offset_ro.mpf") +
                  " is marked read-only"},
             {[&] { m_window->openLocation(path("no/vc_offset_07.mpf")); },
              "76':\n\nPath not found: neither " + path("no/vc_offset_07.mpf")},
+            {[&] { m_window->openLocation(path("vc_offset_43.mpf")); },
+             "53':\n\nFile not found: " + path("vc_offset_43.mpf")},
             {[&] { m_window->openLocation(path("README.md")); },
              "52':\n\nBad file name or number: " + path("README.md") + " is not a profile"},
             {[&] { typeInto(field(58), "1,5"), typeInto(slotBox(), "08"), press(Save); },
@@ -190,7 +190,7 @@ class MainWindowTest : public QObject {
         writeFile("vc_offset_07.mpf", lines("-123456.78", 60));
         writeFile("vc_offset_12.mpf", "");
         openWindow();
-        clickItem("vc_offset_07.mpf");
+        select("vc_offset_07.mpf");
         typeInto(slotBox(), "08");
         QTest::keyClick(field(0), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(texts().mid(60),
@@ -204,7 +204,7 @@ class MainWindowTest : public QObject {
         QFile::remove(path("vc_offset_12.mpf"));
         QTRY_COMPARE_WITH_TIMEOUT(fileList()->count(), 1002, 10000);
         QVERIFY(refills.count() <= elapsed.elapsed() / 150 + 2);
-        fileList()->setCurrentItem(fileList()->findItems("vc_offset_07.mpf", {}).value(0));
+        select("vc_offset_07.mpf");
         QTest::keyClick(fileList(), Qt::Key_Return);
         QCOMPARE(texts().mid(0, 61), QStringList(60, "-123456.78") << "07");
         QCOMPARE(field(0)->cursorPosition(), 0);
