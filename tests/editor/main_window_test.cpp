@@ -155,28 +155,32 @@ class MainWindowTest : public QObject {
         typeInto(slotBox(), "08");  // the slot the last step types
         const QStringList before = texts();
         const std::pair<std::function<void()>, QString> failures[] = {
-            {[&] { click(field(4)), press(Increase); }, "13':\n\nType mismatch: Front Y holds"},
-            {[&] { QTest::keyClick(field(4), Qt::Key_Down); }, "13':\n\nType mismatch: Front Y"},
+            {[&] { click(field(4)), press(Increase); }, "13':\n\nType mismatch: Front Y holds..."},
+            {[&] { QTest::keyClick(field(4), Qt::Key_Down); }, "13':\n\nType mismatch: Front Y..."},
             {[&] { press(Read); },
-             "62':\n\nInput past end of file: vc_offset_12.mpf ends after 59"},
+             "62':\n\nInput past end of file: vc_offset_12.mpf ends after 59..."},
             {[&] { typeInto(slotBox(), "a/b"), press(Save); },
              "52':\n\nBad file name or number: the slot \"a/b\" cannot be part of a file name: "
-             "\"/\" is"},
+             "\"/\" is not allowed"},
             {[&] { typeInto(slotBox(), "ro"), QTest::keyClick(slotBox(), Qt::Key_Return); },
              "75':\n\nPath/File access error: " + path("vc_offset_ro.mpf") +
-                 " is marked read-only"},
+                 " is marked read-only. Nothing was saved."},
             {[&] { m_window->openLocation(path("no/vc_offset_07.mpf")); },
-             "76':\n\nPath not found: neither " + path("no/vc_offset_07.mpf")},
+             "76':\n\nPath not found: neither " + path("no/vc_offset_07.mpf") +
+                 " nor its folder exists"},
             {[&] { m_window->openLocation(path("vc_offset_43.mpf")); },
              "53':\n\nFile not found: " + path("vc_offset_43.mpf")},
             {[&] { m_window->openLocation(path("README.md")); },
-             "52':\n\nBad file name or number: " + path("README.md") + " is not a profile"},
+             "52':\n\nBad file name or number: " + path("README.md") + " is not a profile..."},
             {[&] { typeInto(field(58), "1,5"), typeInto(slotBox(), "08"), press(Save); },
-             "5':\n\nThe value of Instrument Y holds a comma"}};
-        for (const auto& [action, report] : failures) {
+             "5':\n\nThe value of Instrument Y holds a comma..."}};
+        for (const auto& [action, report] : failures) {  // "..." ends a report's start
             action();
             const QString shown = m_reports.isEmpty() ? "" : m_reports.takeFirst();
-            QVERIFY2(shown.startsWith("Run-time error '" + report), qPrintable(shown));
+            const QString expected = "Run-time error '" + report;
+            QVERIFY2(expected.endsWith("...") ? shown.startsWith(expected.chopped(3))
+                                              : shown == expected,
+                     qPrintable(shown));
         }
         QCOMPARE(texts().replaceInStrings("1,5", "0"), before);
     }
@@ -277,9 +281,8 @@ class MainWindowTest : public QObject {
                      qPrintable(name));
             names << name;
         }
-        QCOMPARE((QStringList{names[0], names[4]} + names.mid(54)).join(", "),
-                 "Up X, Front Y, Rear 180 up angle X, Mouse view Y, Mouse view Z, Gun convergence "
-                 "Y, Instrument Y, Gun convergence Z");
+        QCOMPARE(names.mid(54, 4).join(", "),
+                 "Rear 180 up angle X, Mouse view Y, Mouse view Z, Gun convergence Y");
         QStringList walked;
         for (QWidget* focus = field(0); walked.size() < 64; focus = m_window->focusWidget()) {
             walked << focus->objectName();
