@@ -38,7 +38,6 @@ class MainWindow : public QWidget {
     explicit MainWindow(std::filesystem::path folder, QWidget* parent = nullptr);
 
     const offsets::OffsetTable& table() const { return m_table; }
-    const std::filesystem::path& folder() const { return m_store.folder(); }
     // The control whose click does what is asked (Increase, Decrease, Save,
     // Read), whatever the form calls it.
     QWidget* commandControl(ControlAction action) const;

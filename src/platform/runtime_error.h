@@ -26,8 +26,8 @@ enum class ErrorCode : int {
 // The standard description of a run-time error, e.g. "Type mismatch" for 13.
 std::string_view standardDescription(ErrorCode code);
 
-// A text as a message quotes it: in double quotes, its first 40 characters
-// and "..." when it is longer, never cutting a UTF-8 character in two.
+// A text as a message quotes it: in double quotes, at most its first 40
+// bytes and "..." when it is longer, never cutting a UTF-8 character in two.
 std::string quotedForMessage(std::string_view text);
 
 // A failed operation, carried unhandled up to the one place that reports it.
