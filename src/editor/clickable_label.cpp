@@ -65,7 +65,7 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(te
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     // Like a button: a press that is released outside the caption is no click.
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
+        Q_EMIT clicked();
     }
     QLabel::mouseReleaseEvent(event);
 }

@@ -13,9 +13,9 @@ class ClickableLabel : public QLabel {
   public:
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
-    void click() { emit clicked(); }
+    void click() { Q_EMIT clicked(); }
 
-  signals:
+  Q_SIGNALS:
     void clicked();
 
   protected:

@@ -8,9 +8,9 @@ class QWidget;
 
 namespace zelvane::editor {
 
-// Tells the user of a failed operation in the words they know from the
-// original tool ("Run-time error '13':" and "Type mismatch"), then lets them
-// go on working: unlike the original, a failure never ends the program.
+// Tells the user of a failed operation by its number and description
+// ("Run-time error '13':", then "Type mismatch: Front Y holds ..."), then
+// lets them go on working where they were: a failure never ends the program.
 class ErrorReport {
   public:
     static QString text(const platform::RuntimeError& error);

@@ -10,6 +10,7 @@ namespace {
 
 using offsets::Axis;
 using offsets::OffsetLayout;
+using namespace Qt::StringLiterals;
 
 constexpr int rowPitch = 390;
 constexpr std::array<int, OffsetLayout::axisCount> fieldLefts{3840, 4800, 5700};
@@ -20,15 +21,16 @@ int rowTop(int row) {
 }
 
 // The fields of "Mouse view" and "Instrument" sit 30 twips below their
-// captions: that is how the form has always looked, so it stays.
+// captions. The form's geometry is fixed to the twip, as the tools that
+// click its controls by position expect it.
 int fieldTop(int index) {
     const int row = OffsetLayout::rowOf(index);
     const bool dropped = row == 19 || row == 20;
     return rowTop(row) + (dropped ? 30 : 0);
 }
 
-// Label1(19) and Label1(20) were swapped on the form: each captions the
-// other's row.
+// Label1(19) captions row 20 and Label1(20) row 19: the controls keep the
+// names they are known by, so a caption found by its name is the right one.
 int captionedRow(int labelIndex) {
     if (labelIndex == 19) {
         return 20;
@@ -54,18 +56,16 @@ std::vector<ControlDescription> FormLayout::controls() {
     for (int index = 0; index < OffsetLayout::valueCount; ++index) {
         const int axis = static_cast<int>(OffsetLayout::axisOf(index));
         controls.push_back({indexed("Text1", index), ControlKind::Field, QString(),
-                            fieldLefts[axis], fieldTop(index), 525, 315, ControlAction::SelectField,
-                            index});
+                            fieldLefts[axis], fieldTop(index), 525, 315, index});
     }
     using enum ControlKind;
-    using enum ControlAction;
-    controls.push_back({"Text2", SlotBox, "00", 8100, 960, 1065, 345});
-    controls.push_back({"Command1", PushButton, "Save", 6810, 1470, 1155, 525, Save});
-    controls.push_back({"File1", FileList, QString(), 7080, 2160, 2175, 6330});
-    controls.push_back({"Command2", PushButton, "Read", 8130, 1470, 1185, 555, Read});
-    controls.push_back({"Label5", Label, "Slot", 7110, 1020, 525, 285});
-    controls.push_back({"Label4", ClickableLabel, "Decrease", 8100, 420, 945, 465, Decrease});
-    controls.push_back({"Label3", ClickableLabel, "Increase", 7050, 420, 945, 465, Increase});
+    controls.push_back({u"Text2"_s, SlotBox, u"00"_s, 8100, 960, 1065, 345});
+    controls.push_back({u"Command1"_s, SaveButton, u"Save"_s, 6810, 1470, 1155, 525});
+    controls.push_back({u"File1"_s, FileList, QString(), 7080, 2160, 2175, 6330});
+    controls.push_back({u"Command2"_s, ReadButton, u"Read"_s, 8130, 1470, 1185, 555});
+    controls.push_back({u"Label5"_s, Label, u"Slot"_s, 7110, 1020, 525, 285});
+    controls.push_back({u"Label4"_s, DecreaseLabel, u"Decrease"_s, 8100, 420, 945, 465});
+    controls.push_back({u"Label3"_s, IncreaseLabel, u"Increase"_s, 7050, 420, 945, 465});
     for (int axis = 0; axis < OffsetLayout::axisCount; ++axis) {
         controls.push_back({indexed("Label2", axis), ControlKind::Label,
                             qString(OffsetLayout::axisName(static_cast<Axis>(axis))),
@@ -76,7 +76,7 @@ std::vector<ControlDescription> FormLayout::controls() {
         controls.push_back({indexed("Label1", label), ControlKind::Label,
                             qString(OffsetLayout::caption(row)), 1320, rowTop(row), 2235, 315});
     }
-    controls.push_back({"FolderLine", ControlKind::FolderLine, QString(), 120, 9360, 9345, 285});
+    controls.push_back({u"FolderLine"_s, FolderLine, QString(), 120, 9360, 9345, 285});
     return controls;
 }
 

@@ -5,16 +5,22 @@
 
 namespace zelvane::editor {
 
-enum class ControlKind { Field, SlotBox, PushButton, FileList, Label, ClickableLabel, FolderLine };
+// What a control is, and so which member of the form it becomes. Each kind
+// but Field and Label is one control.
+enum class ControlKind {
+    Field,
+    SlotBox,
+    SaveButton,
+    FileList,
+    ReadButton,
+    IncreaseLabel,
+    DecreaseLabel,
+    Label,
+    FolderLine,
+};
 
-// What clicking a control does. A field is selected by its click; the
-// others act on the table or on the profiles; labels, the slot box and the
-// list react to nothing beyond their own editing and selection.
-enum class ControlAction { None, SelectField, Increase, Decrease, Save, Read };
-
-// One control of the window as the form describes it: name, kind, text,
-// its rectangle in twips (1/1440 inch), the unit the layout was drawn in,
-// and what its click does.
+// One control of the window as the form describes it: name, kind, text and
+// its rectangle in twips (1/1440 inch), the unit the layout was drawn in.
 struct ControlDescription {
     QString name;  // the form's own, with the index for arrays: "Text1(4)", "Label1(20)"
     ControlKind kind;
@@ -23,11 +29,10 @@ struct ControlDescription {
     int top;
     int width;
     int height;
-    ControlAction action = ControlAction::None;
     int fieldIndex = -1;  // the value a field shows; -1 for other controls
 };
 
-// The whole window as data; MainWindow builds its widgets from it.
+// The whole window as data; EditorForm builds its widgets from it.
 class FormLayout {
   public:
     static constexpr int clientWidth = 9585;

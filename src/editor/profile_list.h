@@ -28,7 +28,7 @@ class ProfileList : public QListWidget {
     // Watches this folder from now on, instead of the one before.
     void watch(const std::filesystem::path& folder);
 
-  signals:
+  Q_SIGNALS:
     // The watched folder changed and has been quiet since, or has changed
     // for a while: time to list it again.
     void folderChanged();

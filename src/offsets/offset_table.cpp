@@ -47,8 +47,7 @@ void OffsetTable::stepSelected(int delta) {
                                     ? "which is too large a number to step"
                                     : "which is not a number: use digits, a sign and a point";
         throw platform::RuntimeError(
-            error.code(), std::string(platform::standardDescription(error.code())) + ": " +
-                              OffsetLayout::cellName(m_selected) + " holds " +
+            error.code(), OffsetLayout::cellName(m_selected) + " holds " +
                               platform::quotedForMessage(value) + ", " + why);
     }
 }

@@ -19,7 +19,7 @@ std::filesystem::path absoluteFolderPath(std::string_view utf8Path) {
     std::filesystem::path path =
         std::filesystem::absolute(platform::pathFromUtf8(utf8Path), error).lexically_normal();
     if (error) {
-        throw RuntimeError(ErrorCode::PathNotFound, "Path not found: " + std::string(utf8Path));
+        throw RuntimeError(ErrorCode::PathNotFound, std::string(utf8Path));
     }
     if (!path.has_filename() && path.has_relative_path()) {
         path = path.parent_path();
@@ -38,12 +38,12 @@ ProfileLocation ProfileLocation::resolve(std::string_view utf8Path) {
     const std::string shown = platform::utf8FromPath(path);
     if (!std::filesystem::is_directory(path.parent_path(), error)) {
         throw RuntimeError(ErrorCode::PathNotFound,
-                           "Path not found: neither " + shown + " nor its folder exists");
+                           "neither " + shown + " nor its folder exists");
     }
     std::string name = platform::utf8FromPath(path.filename());
     if (!platform::matchesPattern(name, ProfileStore::pattern)) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
-                           "Bad file name or number: " + shown +
+                           shown +
                                " is not a profile: only vc_offset_*.mpf files are read");
     }
     return {path.parent_path(), std::move(name)};

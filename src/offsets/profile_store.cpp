@@ -68,7 +68,7 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
         const std::string_view reason = unstorableReason(value, bytes, index == 0);
         if (!reason.empty()) {
             throw RuntimeError(ErrorCode::InvalidProcedureCall,
-                               "The value of " + OffsetLayout::cellName(index) + " " +
+                               "the value of " + OffsetLayout::cellName(index) + " " +
                                    std::string(reason) +
                                    ", which a profile cannot store. Nothing was saved.");
         }
@@ -81,7 +81,7 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
 // words first (they are what people search for), then the file or folder.
 // A failure that already names its subject passes as it is.
 [[noreturn]] void rethrowNaming(const RuntimeError& error, const std::filesystem::path& path) {
-    if (!error.isStandard()) {
+    if (!error.subject().empty()) {
         throw error;
     }
     std::string subject = platform::utf8FromPath(path);
@@ -90,7 +90,7 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
     } else if (error.code() == ErrorCode::PermissionDenied) {
         subject += " cannot be opened or written here";
     }
-    throw RuntimeError(error.code(), error.description() + ": " + subject);
+    throw RuntimeError(error.code(), subject);
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
     const std::string name = profileFileName(slot);
     if (const std::string reason = platform::whyNotPlainFileName(name); !reason.empty()) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
-                           "Bad file name or number: the slot " + platform::quotedForMessage(slot) +
+                           "the slot " + platform::quotedForMessage(slot) +
                                " cannot be part of a file name: " + reason);
     }
     const std::filesystem::path path = m_folder / platform::pathFromUtf8(name);
@@ -154,7 +154,7 @@ void ProfileStore::readField(platform::FieldReader& reader, std::string_view nam
     try {
         field = reader.readField();
     } catch (const RuntimeError& error) {
-        const std::string subject = std::string(error.description()) + ": " + std::string(name);
+        const std::string subject(name);
         if (error.code() == ErrorCode::OutOfStringSpace) {
             throw RuntimeError(error.code(), subject + ": field " + std::to_string(number) + " " +
                                                  std::string(tooLong) +

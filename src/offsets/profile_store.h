@@ -21,9 +21,10 @@ class ProfileStore {
     static constexpr std::string_view prefix = "vc_offset_";
     static constexpr std::string_view extension = ".mpf";
     static constexpr std::string_view pattern = "vc_offset_*.mpf";
-    // The most characters a value can have in a profile: what a text box
-    // held on the system profiles come from. Longer text can be typed but
-    // not saved, and a file that holds it is refused, not read.
+    // The most characters a value can have in a profile, so that every
+    // program that reads profiles can hold each value in a text box of its
+    // own. Longer text can be typed but not saved, and a file that holds it
+    // is refused, not read: a hostile file costs no more than its start.
     static constexpr std::size_t longestValue = 65535;
 
     // The folder is kept with the system's own separators, as people see it.

@@ -9,8 +9,8 @@ namespace zelvane::platform {
 
 // Whether a file name matches a pattern in which * stands for any run of
 // characters (the empty one too). Letters compare without regard to ASCII
-// case, as names did on the system profiles come from: VC_OFFSET_01.MPF
-// matches vc_offset_*.mpf.
+// case, so that profiles copied from a system that upper-cases names still
+// list: VC_OFFSET_01.MPF matches vc_offset_*.mpf.
 bool matchesPattern(std::string_view name, std::string_view pattern);
 
 // Whether two names are the same but for ASCII case.

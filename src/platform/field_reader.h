@@ -8,7 +8,7 @@
 
 namespace zelvane::platform {
 
-// Reads a text file field by field, the way profiles have always been read:
+// Reads a text file field by field, by the rules every profile is read by:
 // - a field ends at a comma or a line end (CR LF, a lone CR or a lone LF);
 // - blanks before a field are skipped, and an unquoted field keeps none at
 //   its end either;

@@ -196,7 +196,7 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
         (error == ERROR_ACCESS_DENIED && isHeldByAnotherProgram(target))) {
         throw RuntimeError(ErrorCode::PermissionDenied,
-                           "Permission denied: " + utf8FromPath(target.filename()) +
+                           utf8FromPath(target.filename()) +
                                " is open in another program");
     }
     switch (error) {

@@ -39,7 +39,7 @@ void checkPlainFileName(std::string_view name) {
     const std::string reason = whyNotPlainFileName(name);
     if (!reason.empty()) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
-                           "Bad file name or number: \"" + std::string(name) +
+                           "\"" + std::string(name) +
                                "\" cannot be a file name: " + reason);
     }
 }

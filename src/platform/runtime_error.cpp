@@ -46,10 +46,20 @@ std::string quotedForMessage(std::string_view text) {
     return quoted;
 }
 
-RuntimeError::RuntimeError(ErrorCode code)
-    : RuntimeError(code, std::string(standardDescription(code))) {}
+namespace {
 
-RuntimeError::RuntimeError(ErrorCode code, const std::string& description)
-    : std::runtime_error(description), m_code(code) {}
+std::string composed(ErrorCode code, const std::string& subject) {
+    std::string text(standardDescription(code));
+    if (!subject.empty()) {
+        text += ": ";
+        text += subject;
+    }
+    return text;
+}
+
+}  // namespace
+
+RuntimeError::RuntimeError(ErrorCode code, std::string subject)
+    : std::runtime_error(composed(code, subject)), m_code(code), m_subject(std::move(subject)) {}
 
 }  // namespace zelvane::platform

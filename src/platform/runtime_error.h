@@ -6,8 +6,9 @@
 
 namespace zelvane::platform {
 
-// The run-time error numbers the tool can raise, with the numbering users of
-// the original program know from its error reports.
+// The run-time errors the tool can raise. Each has a fixed number and fixed
+// words ("Type mismatch" for 13), which are what people search for, so a
+// report always shows both.
 enum class ErrorCode : int {
     InvalidProcedureCall = 5,
     Overflow = 6,
@@ -31,19 +32,23 @@ std::string_view standardDescription(ErrorCode code);
 std::string quotedForMessage(std::string_view text);
 
 // A failed operation, carried unhandled up to the one place that reports it.
+// It is its number and its subject (what it is about: "Front Y holds
+// \"abc\", which is not a number"); its description is composed here alone,
+// the standard words first, so that no report can lose them.
 class RuntimeError : public std::runtime_error {
   public:
-    explicit RuntimeError(ErrorCode code);
-    RuntimeError(ErrorCode code, const std::string& description);
+    explicit RuntimeError(ErrorCode code, std::string subject = {});
 
     ErrorCode code() const noexcept { return m_code; }
     int number() const noexcept { return static_cast<int>(m_code); }
+    // Empty while nothing has said what the error is about.
+    const std::string& subject() const noexcept { return m_subject; }
+    // "Type mismatch: Front Y holds ...", or the standard words alone.
     std::string description() const { return what(); }
-    // Whether the description is still the standard one, naming nothing.
-    bool isStandard() const { return description() == standardDescription(m_code); }
 
   private:
     ErrorCode m_code;
+    std::string m_subject;
 };
 
 }  // namespace zelvane::platform

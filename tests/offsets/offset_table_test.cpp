@@ -19,6 +19,7 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
     const std::string huge = "1" + std::string(400, '0') + "e-5";
     const auto steps =
         rows(Step{"5", +1, "6"}, Step{"0", -1, "-1"}, Step{"007", +1, "8"}, Step{"\t5 \t", +1, "6"},
+             Step{"5  ", +1, "6"},
              Step{"+4", -1, "3"}, Step{".5", +1, "1.5"}, Step{"-0.35", +1, "0.65"},
              Step{"1e3", -1, "999"}, Step{"1E+3", +1, "1001"}, Step{"1e-400", +1, "1"},
              Step{"1e-3", +1, "1.001"}, Step{"1.053", -1, "0.053"},
@@ -33,20 +34,22 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
              Step{huge, +1, huge, ErrorCode::Overflow},
              Step{"1e99999999999999999999", +1, "1e99999999999999999999", ErrorCode::Overflow});
     for (const auto& [before, delta, after, failure] : steps) {
+        SCOPED_TRACE(before.substr(0, 30));
         OffsetTable table = numberedTable("v");
         table.select(58);
         table.setValue(58, before);
-        EXPECT_EQ(failureOf([&] { table.stepSelected(delta); }), failure) << before;
+        EXPECT_EQ(failureOf([&] { table.stepSelected(delta); }), failure);
         OffsetTable expected = numberedTable("v");
         expected.setValue(58, after);
-        EXPECT_EQ(valuesOf(table), valuesOf(expected)) << before;
+        EXPECT_EQ(valuesOf(table), valuesOf(expected));
         EXPECT_EQ(table.selected(), 58);
     }
     for (const std::string text : {"", "   ", "abc", "1,5", "1 000", "inf", "nan", "0x10", "&H10",
                                    "-", ".", "+.", "1e", "1e+", "--1", "1.2.3", "5x", "\n5"}) {
+        SCOPED_TRACE(text);
         OffsetTable table;
         table.setValue(0, text);
-        EXPECT_EQ(failureOf([&] { table.stepSelected(-1); }), ErrorCode::TypeMismatch) << text;
+        EXPECT_EQ(failureOf([&] { table.stepSelected(-1); }), ErrorCode::TypeMismatch);
         EXPECT_EQ(table.value(0), text);
     }
 }

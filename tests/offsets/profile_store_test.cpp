@@ -11,22 +11,13 @@ namespace zelvane::testing {
 using offsets::ProfileStore;
 using ProfileStoreTest = ProfileFolderTest;
 
-static std::string lines(const std::string& line, std::size_t count) {
-    std::string bytes;
-    while (count-- > 0) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
 static const std::string longest(65535, '7');
 
 TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
     for (const std::string slot : {"", "7", "123", "..", " a", "B", "Z", "\xC3\xA9\x31"}) {
-        const std::string name = "vc_offset_" + slot + ".mpf";
-        EXPECT_EQ(ProfileStore::profileFileName(slot), name);
+        SCOPED_TRACE(slot);
         store.saveProfile(numberedTable(""), slot);
-        EXPECT_EQ(ProfileStore::slotFromFileName(name), slot);
+        EXPECT_EQ(ProfileStore::slotFromFileName(ProfileStore::profileFileName(slot)), slot);
     }
     // UTF-8 slots name files in Unicode (UTF-16 on Windows), not the ANSI code page.
     EXPECT_TRUE(std::filesystem::exists(in(u8"vc_offset_\u00E91.mpf")));
@@ -59,22 +50,26 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     // 256 bytes, the last, is a name longer than any file system holds.
     for (const std::string& slot : std::vector<std::string>{
              "../x", "a/b", "a\\b", "C:x", "a\x1F", "a\x7F", "a*", "|", std::string(242, 'a')}) {
+        SCOPED_TRACE(slot);
         EXPECT_EQ(failureOf([&] { store.saveProfile(numberedTable(""), slot); }),
-                  ErrorCode::BadFileNameOrNumber)
-            << slot;
+                  ErrorCode::BadFileNameOrNumber);
     }
     // Values that would not come back: with a comma, a line break, a leading
     // double quote, a character beyond Latin-1 (whole or cut after its first
-    // byte), over 65,535 characters, or a byte order mark as Latin-1 text.
+    // byte), over 65,535 characters, or starting with a byte order mark as
+    // Latin-1 text.
+    const std::string mark = "\xC3\xAF\xC2\xBB\xC2\xBF";
     for (const std::string& value : {std::string("1,5"), std::string("a\nb"), std::string("  \"5"),
                                      std::string("\xE2\x88\x92"), std::string("a\xC3"),
-                                     longest + "7", std::string("\xC3\xAF\xC2\xBB\xC2\xBF")}) {
+                                     longest + "7", mark, mark + "1"}) {
+        SCOPED_TRACE(value.substr(0, 10));
         OffsetTable table;
         table.setValue(0, value);
         std::string text;
         EXPECT_EQ(failureOf([&] { store.saveProfile(table, "00"); }, &text),
                   ErrorCode::InvalidProcedureCall);
-        EXPECT_TRUE(text.starts_with("The value of Up X ")) << text;
+        const std::string start = "Invalid procedure call or argument: the value of Up X ";
+        EXPECT_EQ(text.substr(0, start.size()), start);
     }
     EXPECT_EQ(snapshot(), before);
 }
@@ -132,6 +127,7 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         File{"vc_offset_dir.mpf", {}, ErrorCode::PathFileAccessError},
         File{"../vc_offset_01.mpf", {}, ErrorCode::BadFileNameOrNumber});
     for (const auto& [bytes, last, failure] : files) {
+        SCOPED_TRACE(bytes.substr(0, 40));
         const bool readable = failure == ErrorCode{};
         writeBytes("vc_offset_01.mpf", (readable ? lines("0", 60 - last.size()) : "") + bytes);
         const bool named = bytes.starts_with("vc_offset_") || bytes.starts_with("..");
@@ -139,13 +135,14 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         std::string text;
         EXPECT_EQ(
             failureOf([&] { store.readProfile(named ? bytes : "vc_offset_01.mpf", table); }, &text),
-            failure)
-            << bytes;
+            failure);
         std::vector<std::string> expected(60 - last.size(), "0");
         expected.insert(expected.end(), last.begin(), last.end());
-        EXPECT_EQ(valuesOf(table), readable ? expected : valuesOf(numberedTable("old"))) << bytes;
-        EXPECT_TRUE(failure != ErrorCode::OutOfStringSpace ||
-                    text.starts_with("Out of string space: vc_offset_01.mpf: field 3 "));
+        EXPECT_EQ(valuesOf(table), readable ? expected : valuesOf(numberedTable("old")));
+        if (failure == ErrorCode::OutOfStringSpace) {
+            const std::string start = "Out of string space: vc_offset_01.mpf: field 3 ";
+            EXPECT_EQ(text.substr(0, start.size()), start);
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 
 #include "offsets/profile_store.h"
 #include "platform/runtime_error.h"
+#include "support/profile_files.h"
 
 namespace zelvane::testing {
 
@@ -30,12 +31,11 @@ class ProfileFolderTest : public ::testing::Test {
     std::filesystem::path in(const std::filesystem::path& name) const { return m_folder / name; }
 
     void writeBytes(const std::filesystem::path& name, const std::string& bytes) const {
-        std::ofstream(in(name), std::ios::binary) << bytes;
+        testing::writeBytes(in(name), bytes);
     }
 
     std::string readBytes(const std::filesystem::path& name) const {
-        std::ifstream file(in(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        return testing::readBytes(in(name));
     }
 
     // Every file of the folder with its bytes: what "the file system is

@@ -1,0 +1,101 @@
+#include "editor_form.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "editor/clickable_label.h"
+#include "editor/folder_line.h"
+#include "editor/form_layout.h"
+#include "editor/offset_field.h"
+#include "editor/profile_list.h"
+
+namespace zelvane::editor {
+namespace {
+
+// The dialog font at the size the form was drawn with: its fields are 315
+// twips (21 pixels) high. On Windows that font is the alias "MS Shell Dlg",
+// which only Windows' own fonts resolve well: under Wine it falls back on a
+// math font in which a text box draws no text at all. So there the form
+// names its font outright, Windows' own first.
+QFont formFont(QFont font) {
+    font.setPointSize(8);
+    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+        font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"),
+                          QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Arial"), font.family()});
+    }
+    return font;
+}
+
+}  // namespace
+
+void EditorForm::setupUi(QWidget* window) {
+    window->setFont(formFont(window->font()));
+    const double dpi = window->logicalDpiX();
+    window->setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
+                         FormLayout::toPixels(FormLayout::clientHeight, dpi));
+    QWidget* previous = nullptr;
+    for (const ControlDescription& described : FormLayout::controls()) {
+        QWidget* control = createControl(described, window);
+        control->setObjectName(described.name);
+        control->setGeometry(FormLayout::toPixels(described.left, dpi),
+                             FormLayout::toPixels(described.top, dpi),
+                             FormLayout::toPixels(described.width, dpi),
+                             FormLayout::toPixels(described.height, dpi));
+        // The layout lists the controls that take the focus in focus order.
+        if (control->focusPolicy() != Qt::NoFocus) {
+            if (previous != nullptr) {
+                QWidget::setTabOrder(previous, control);
+            }
+            previous = control;
+        }
+    }
+}
+
+QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* window) {
+    switch (control.kind) {
+        case ControlKind::Field:
+            return fields.at(control.fieldIndex) = new OffsetField(control.fieldIndex, window);
+        case ControlKind::SlotBox:
+            slotBox = new TextBox(control.text, window);
+            slotBox->setAccessibleName(QStringLiteral("Slot"));
+            return slotBox;
+        case ControlKind::SaveButton:
+            return save = new QPushButton(control.text, window);
+        case ControlKind::FileList:
+            return fileList = new ProfileList(window);
+        case ControlKind::ReadButton:
+            return read = new QPushButton(control.text, window);
+        case ControlKind::IncreaseLabel:
+            return increase = new ClickableLabel(control.text, window);
+        case ControlKind::DecreaseLabel:
+            return decrease = new ClickableLabel(control.text, window);
+        case ControlKind::Label:
+            return new QLabel(control.text, window);
+        case ControlKind::FolderLine:
+            return folderLine = new FolderLine(window);
+    }
+    return nullptr;
+}
+
+void EditorForm::showTable(const offsets::OffsetTable& table) {
+    for (int index = 0; index < offsets::OffsetTable::size; ++index) {
+        const QString text = QString::fromStdString(table.value(index));
+        OffsetField* field = fields.at(index);
+        if (field->text() != text) {
+            field->setText(text);
+            field->setCursorPosition(0);  // a value's start tells the most
+        }
+    }
+}
+
+void EditorForm::markSelected(int index) {
+    if (m_marked >= 0) {
+        fields.at(m_marked)->setMarked(false);
+    }
+    fields.at(index)->setMarked(true);
+    m_marked = index;
+}
+
+}  // namespace zelvane::editor

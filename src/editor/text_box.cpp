@@ -1,0 +1,48 @@
+#include "text_box.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <limits>
+
+namespace zelvane::editor {
+
+TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+    setMaxLength(std::numeric_limits<int>::max());  // a value may be of any length
+}
+
+QString TextBox::droppedPath(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return {};
+    }
+    return urls.front().toLocalFile();
+}
+
+// A drag that carries links is never text to type: it is accepted when it
+// carries one local file or folder, and refused (the window refuses it
+// too) otherwise. Plain text is dropped as a text box drops it.
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        QLineEdit::dragEnterEvent(event);
+    } else if (droppedPath(*event->mimeData()).isEmpty()) {
+        event->ignore();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+
+void TextBox::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    const QString path = droppedPath(*event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    Q_EMIT pathDropped(path);
+}
+
+}  // namespace zelvane::editor

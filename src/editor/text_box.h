@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLineEdit>
+
+class QMimeData;
+
+namespace zelvane::editor {
+
+// A text box of the form: it holds any text of any length, and a file or
+// folder dragged onto it from a file manager is offered to the window
+// (pathDropped) instead of being typed in as its path.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    explicit TextBox(const QString& text, QWidget* parent = nullptr);
+
+    // The local file or folder a drag carries, or "" when it carries
+    // several, a link that is no local file, or no link at all.
+    static QString droppedPath(const QMimeData& data);
+
+  Q_SIGNALS:
+    void pathDropped(const QString& path);
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};
+
+}  // namespace zelvane::editor
