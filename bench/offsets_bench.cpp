@@ -15,8 +15,9 @@ using zelvane::offsets::OffsetTable;
 using zelvane::offsets::ProfileStore;
 using Durability = zelvane::platform::AtomicFileWriter::Durability;
 
-// A directory of 100,000 entries of which 1,000 are profiles; made once and
-// kept between runs, because making it takes longer than measuring it.
+// A directory of 100,000 entries of which 1,000 are profiles; made once in
+// the temporary folder and kept between runs, because making it takes
+// longer than measuring it (scripts/bench points TMPDIR at a cache folder).
 const std::filesystem::path& largeDirectory() {
     static const std::filesystem::path directory = [] {
         const auto path = std::filesystem::temp_directory_path() / "zelvane-bench-100k";

@@ -46,9 +46,9 @@ void OffsetTable::stepSelected(int delta) {
         const std::string why = error.code() == platform::ErrorCode::Overflow
                                     ? "which is too large a number to step"
                                     : "which is not a number: use digits, a sign and a point";
-        throw platform::RuntimeError(
-            error.code(), OffsetLayout::cellName(m_selected) + " holds " +
-                              platform::quotedForMessage(value) + ", " + why);
+        throw platform::RuntimeError(error.code(), OffsetLayout::cellName(m_selected) + " holds " +
+                                                       platform::quotedForMessage(value) + ", " +
+                                                       why);
     }
 }
 

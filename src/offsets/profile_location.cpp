@@ -37,14 +37,12 @@ ProfileLocation ProfileLocation::resolve(std::string_view utf8Path) {
     }
     const std::string shown = platform::utf8FromPath(path);
     if (!std::filesystem::is_directory(path.parent_path(), error)) {
-        throw RuntimeError(ErrorCode::PathNotFound,
-                           "neither " + shown + " nor its folder exists");
+        throw RuntimeError(ErrorCode::PathNotFound, "neither " + shown + " nor its folder exists");
     }
     std::string name = platform::utf8FromPath(path.filename());
     if (!platform::matchesPattern(name, ProfileStore::pattern)) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
-                           shown +
-                               " is not a profile: only vc_offset_*.mpf files are read");
+                           shown + " is not a profile: only vc_offset_*.mpf files are read");
     }
     return {path.parent_path(), std::move(name)};
 }

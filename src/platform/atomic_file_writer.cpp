@@ -61,8 +61,7 @@ void refuseReadOnlyTarget(const std::filesystem::path& target) {
         (status.permissions() & std::filesystem::perms::owner_write) ==
             std::filesystem::perms::none) {
         throw RuntimeError(ErrorCode::PathFileAccessError,
-                           utf8FromPath(target) +
-                               " is marked read-only. Nothing was saved.");
+                           utf8FromPath(target) + " is marked read-only. Nothing was saved.");
     }
 }
 

@@ -196,8 +196,7 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
         (error == ERROR_ACCESS_DENIED && isHeldByAnotherProgram(target))) {
         throw RuntimeError(ErrorCode::PermissionDenied,
-                           utf8FromPath(target.filename()) +
-                               " is open in another program");
+                           utf8FromPath(target.filename()) + " is open in another program");
     }
     switch (error) {
         case ERROR_ACCESS_DENIED:

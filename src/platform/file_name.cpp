@@ -39,8 +39,7 @@ void checkPlainFileName(std::string_view name) {
     const std::string reason = whyNotPlainFileName(name);
     if (!reason.empty()) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
-                           "\"" + std::string(name) +
-                               "\" cannot be a file name: " + reason);
+                           "\"" + std::string(name) + "\" cannot be a file name: " + reason);
     }
 }
 

@@ -59,9 +59,9 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     // byte), over 65,535 characters, or starting with a byte order mark as
     // Latin-1 text.
     const std::string mark = "\xC3\xAF\xC2\xBB\xC2\xBF";
-    for (const std::string& value : {std::string("1,5"), std::string("a\nb"), std::string("  \"5"),
-                                     std::string("\xE2\x88\x92"), std::string("a\xC3"),
-                                     longest + "7", mark, mark + "1"}) {
+    for (const std::string& value :
+         {std::string("1,5"), std::string("a\nb"), std::string("  \"5"),
+          std::string("\xE2\x88\x92"), std::string("a\xC3"), longest + "7", mark, mark + "1"}) {
         SCOPED_TRACE(value.substr(0, 10));
         OffsetTable table;
         table.setValue(0, value);
