@@ -2,12 +2,14 @@
 
 #include <QMessageBox>
 
+#include "editor/shown_text.h"
+
 namespace zelvane::editor {
 
 QString ErrorReport::text(const platform::RuntimeError& error) {
     return QStringLiteral("Run-time error '%1':\n\n%2")
         .arg(error.number())
-        .arg(QString::fromStdString(error.description()));
+        .arg(shownText(error.description()));
 }
 
 void ErrorReport::show(QWidget* window, const platform::RuntimeError& error) {

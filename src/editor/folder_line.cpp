@@ -12,10 +12,11 @@ FolderLine::FolderLine(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
 }
 
-void FolderLine::setFolder(const QString& path) {
+void FolderLine::setFolder(const QString& path, bool present) {
     m_path = path;
-    setToolTip(path);
-    setAccessibleName(prefix + path);
+    m_note = present ? QString() : QStringLiteral(" (no longer there)");
+    setToolTip(path + m_note);
+    setAccessibleName(prefix + path + m_note);
     showElided();
 }
 
@@ -25,8 +26,8 @@ void FolderLine::resizeEvent(QResizeEvent* event) {
 }
 
 void FolderLine::showElided() {
-    const int room = contentsRect().width() - fontMetrics().horizontalAdvance(prefix);
-    setText(prefix + fontMetrics().elidedText(m_path, Qt::ElideMiddle, room));
+    const int room = contentsRect().width() - fontMetrics().horizontalAdvance(prefix + m_note);
+    setText(prefix + fontMetrics().elidedText(m_path, Qt::ElideMiddle, room) + m_note);
 }
 
 }  // namespace zelvane::editor

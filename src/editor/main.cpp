@@ -2,9 +2,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "editor/main_window.h"
+#include "editor/shown_text.h"
 
 namespace {
 
@@ -13,6 +16,7 @@ void describe(QCommandLineParser& parser) {
     QCoreApplication::setApplicationVersion(QStringLiteral(ZELVANE_VERSION));
     parser.setApplicationDescription(QStringLiteral(
         "Zelvane utility: edits the view offset profiles vc_offset_*.mpf of a folder."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
@@ -22,17 +26,54 @@ void describe(QCommandLineParser& parser) {
 }
 
 // --help and --version only print, so they must work where there is no
-// display at all (over SSH, in a packaging tool): they are answered before
-// any window system is asked for.
-bool asksOnlyForText(int argc, char* argv[]) {
+// display at all (over SSH, in a packaging tool), and so must refusing a
+// long option nobody knows: they are answered before any window system is
+// asked for. Qt's own options (-platform offscreen) have one dash and are
+// left to the application.
+bool answeredWithoutWindow(int argc, char* argv[]) {
+    QStringList answerable;
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "-h" || argument == "--help" || argument == "-?" ||
-            argument == "--help-all" || argument == "-v" || argument == "--version") {
-            return true;
+        if (argument == "--") {
+            break;
+        }
+        if (argument.startsWith("--") || argument == "-h" || argument == "-?" || argument == "-v") {
+            answerable.append(QString::fromLocal8Bit(argument));
         }
     }
-    return false;
+    if (!answerable.isEmpty()) {
+        const QCoreApplication application(argc, argv);
+        QCommandLineParser parser;
+        describe(parser);
+        answerable.prepend(QCoreApplication::arguments().constFirst());
+        parser.process(answerable);  // prints and exits, 1 for an unknown option
+    }
+    return !answerable.isEmpty();
+}
+
+// Qt ends the program (qFatal, then abort) when no window system can be
+// reached: no DISPLAY in an SSH session or a service, or a display that
+// went away. Its messages name plugins; a person needs one sentence, and
+// an exit code a script can test.
+QStringList postponedMessages;
+bool displayUnreachable = false;
+
+void whileSeekingDisplay(QtMsgType type, const QMessageLogContext& /*context*/,
+                         const QString& message) {
+    displayUnreachable = displayUnreachable || message.contains(QLatin1String("display"));
+    if (type != QtFatalMsg) {
+        postponedMessages.append(message);
+        return;
+    }
+    if (displayUnreachable || qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::fputs(
+            "zelvane: there is no display to open the window on: start it in a desktop "
+            "session, or over SSH with X forwarding (ssh -X)\n",
+            stderr);
+    } else {
+        std::fprintf(stderr, "zelvane: %s\n", qPrintable(message.simplified()));
+    }
+    std::_Exit(1);
 }
 
 // The icon at every size drawn for it, for the title bar and the task bar.
@@ -45,17 +86,31 @@ QIcon programIcon() {
     return icon;
 }
 
+// The path argument as the system spells it. On Linux a name is bytes,
+// which Qt's arguments decode as text, losing those that are not UTF-8.
+std::filesystem::path givenPath(const QString& argument, int argc, char* argv[]) {
+#ifndef _WIN32
+    for (int i = argc - 1; i > 0; --i) {
+        if (QString::fromLocal8Bit(argv[i]) == argument) {
+            return argv[i];
+        }
+    }
+#endif
+    return zelvane::editor::pathOfText(argument);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (asksOnlyForText(argc, argv)) {
-        const QCoreApplication application(argc, argv);
-        QCommandLineParser parser;
-        describe(parser);
-        parser.process(application);  // prints and exits
+    if (answeredWithoutWindow(argc, argv)) {
         return 0;
     }
+    const QtMessageHandler previousHandler = qInstallMessageHandler(whileSeekingDisplay);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const QString& message : postponedMessages) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
     QApplication::setWindowIcon(programIcon());
     QCommandLineParser parser;
     describe(parser);
@@ -66,7 +121,7 @@ int main(int argc, char* argv[]) {
     zelvane::editor::MainWindow window(noWorkingDirectory ? "." : std::move(folder));
     window.show();
     if (!parser.positionalArguments().isEmpty()) {
-        window.openLocation(parser.positionalArguments().constFirst());
+        window.openLocation(givenPath(parser.positionalArguments().constFirst(), argc, argv));
     }
     return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 #include "editor/folder_line.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
+#include "editor/shown_text.h"
 #include "offsets/profile_location.h"
 
 namespace zelvane::editor {
@@ -47,8 +48,7 @@ void MainWindow::connectForm() {
     connect(m_form.read, &QPushButton::clicked, this, &MainWindow::onRead);
     // A double-click or Enter on a profile reads it, as Read does.
     connect(m_form.fileList, &QListWidget::itemActivated, this, &MainWindow::onRead);
-    connect(m_form.fileList, &ProfileList::folderChanged, this,
-            [this] { runGuarded([this] { fillFileList(); }); });
+    connect(&m_folderWatch, &FolderWatch::changed, this, &MainWindow::onFolderChanged);
     connect(m_form.increase, &ClickableLabel::clicked, this, &MainWindow::onIncrease);
     connect(m_form.decrease, &ClickableLabel::clicked, this, &MainWindow::onDecrease);
 }
@@ -57,7 +57,7 @@ void MainWindow::onLoad() {
     m_table.reset();
     m_form.showTable(m_table);
     m_form.markSelected(m_table.selected());
-    showFolder();
+    watchFolder();
     runGuarded([this] { fillFileList(); });
     m_form.fields.front()->setFocus();
 }
@@ -66,21 +66,31 @@ void MainWindow::fillFileList() {
     m_form.fileList->setNames(m_store.listProfiles());
 }
 
-void MainWindow::workIn(ProfileStore store) {
-    m_store = std::move(store);
-    showFolder();
-    fillFileList();
+bool MainWindow::watchFolder() {
+    m_folderWatch.watch(m_store.folder());
+    std::error_code error;
+    const bool present = std::filesystem::is_directory(m_store.folder(), error);
+    m_form.folderLine->setFolder(shownPath(m_store.folder()), present);
+    return present;
 }
 
-void MainWindow::showFolder() {
-    m_form.fileList->watch(m_store.folder());
-    m_form.folderLine->setFolder(QString::fromStdU16String(m_store.folder().u16string()));
+void MainWindow::onFolderChanged() {
+    if (m_reporting) {
+        m_folderChangedMeanwhile = true;
+        return;
+    }
+    const bool present = watchFolder();
+    try {
+        m_form.fileList->setNames(present ? m_store.listProfiles() : std::vector<std::string>());
+    } catch (const platform::RuntimeError&) {
+        m_form.fileList->setNames({});  // a folder one may enter but not list
+    }
 }
 
 // What the fields and the slot box do not take, the window does: a file or
 // folder dropped on a caption, a button or the window's background.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (TextBox::droppedPath(*event->mimeData()).isEmpty()) {
+    if (TextBox::droppedPath(*event->mimeData()).empty()) {
         event->ignore();
     } else {
         event->acceptProposedAction();
@@ -88,8 +98,8 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = TextBox::droppedPath(*event->mimeData());
-    if (path.isEmpty()) {
+    const std::filesystem::path path = TextBox::droppedPath(*event->mimeData());
+    if (path.empty()) {
         event->ignore();
         return;
     }
@@ -97,14 +107,24 @@ void MainWindow::dropEvent(QDropEvent* event) {
     openLocation(path);
 }
 
-void MainWindow::openLocation(const QString& path) {
+// All or nothing: the profile is read and the folder listed before
+// anything changes, so a failure of either leaves the editor as it was.
+void MainWindow::openLocation(const std::filesystem::path& path) {
     runGuarded([this, &path] {
-        const auto location = offsets::ProfileLocation::resolve(path.toStdString());
+        const auto location = offsets::ProfileLocation::resolve(path);
         ProfileStore store(location.folder);
+        offsets::OffsetTable table = m_table;
         if (!location.profile.empty()) {
-            readProfile(store, location.profile);  // all or nothing: a failure changes nothing
+            store.readProfile(location.profile, table);
         }
-        workIn(std::move(store));
+        std::vector<std::string> names = store.listProfiles();
+        m_table = std::move(table);
+        if (!location.profile.empty()) {
+            showSlotOf(location.profile);
+        }
+        m_store = std::move(store);
+        m_form.fileList->setNames(std::move(names));
+        watchFolder();
     });
 }
 
@@ -129,7 +149,7 @@ void MainWindow::onDecrease() {
 // A saved profile shows in the list at once; a failed save leaves the list.
 void MainWindow::onSave() {
     runGuarded([this] {
-        m_store.saveProfile(m_table, m_form.slotBox->text().toStdString());
+        m_store.saveProfile(m_table, nameBytes(m_form.slotBox->text()));
         fillFileList();
     });
 }
@@ -137,24 +157,48 @@ void MainWindow::onSave() {
 void MainWindow::onRead() {
     const std::string name = m_form.fileList->selectedName();
     if (!name.empty()) {
-        runGuarded([this, &name] { readProfile(m_store, name); });
+        runGuarded([this, &name] {
+            m_store.readProfile(name, m_table);
+            showSlotOf(name);
+        });
     }
 }
 
-void MainWindow::readProfile(const ProfileStore& store, const std::string& name) {
-    store.readProfile(name, m_table);
-    m_form.slotBox->setText(QString::fromStdString(ProfileStore::slotFromFileName(name)));
+// A slot from a name that is not UTF-8 shows its stray bytes as \xHH, which
+// Save turns back into those bytes.
+void MainWindow::showSlotOf(const std::string& name) {
+    m_form.slotBox->setText(shownText(ProfileStore::slotFromFileName(name)));
 }
 
+// Whatever the operation did before failing is shown. Any exception is a
+// report, never the end of the program: one from a library the editor
+// calls is reported as an internal error, with what it said.
 void MainWindow::runGuarded(const std::function<void()>& operation) {
+    using platform::ErrorCode;
+    using platform::RuntimeError;
     try {
         operation();
-    } catch (const platform::RuntimeError& error) {
-        m_form.showTable(m_table);  // whatever the operation did before failing is shown
-        ErrorReport::show(this, error);
-        return;
+        m_form.showTable(m_table);
+    } catch (const RuntimeError& error) {
+        report(error);
+    } catch (const std::bad_alloc&) {
+        report(RuntimeError(ErrorCode::OutOfMemory));
+    } catch (const std::exception& error) {
+        report(RuntimeError(ErrorCode::InternalError, error.what()));
     }
+}
+
+// One report at a time: what the folder watch hears while it is open is
+// shown once it is closed.
+void MainWindow::report(const platform::RuntimeError& error) {
     m_form.showTable(m_table);
+    m_reporting = true;
+    ErrorReport::show(this, error);
+    m_reporting = false;
+    if (m_folderChangedMeanwhile) {
+        m_folderChangedMeanwhile = false;
+        onFolderChanged();
+    }
 }
 
 }  // namespace zelvane::editor

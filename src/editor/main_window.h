@@ -8,8 +8,10 @@
 // every change of a field's text goes straight into the table, and each
 // handler drives the table or the store, then shows the table again. A
 // path given at start or dropped on the window becomes a folder through
-// offsets::ProfileLocation. Every handler runs inside runGuarded, the one
-// place where a failure is caught and shown with ErrorReport.
+// offsets::ProfileLocation; FolderWatch tells when the folder changes on
+// the disk, which is news shown in the list and the folder line, never a
+// report. Every handler runs inside runGuarded, the one place where a
+// failure is caught and shown with ErrorReport, one report at a time.
 
 #include <QWidget>
 #include <filesystem>
@@ -17,8 +19,10 @@
 #include <string>
 
 #include "editor/editor_form.h"
+#include "editor/folder_watch.h"
 #include "offsets/offset_table.h"
 #include "offsets/profile_store.h"
+#include "platform/runtime_error.h"
 
 namespace zelvane::editor {
 
@@ -38,7 +42,7 @@ class MainWindow : public QWidget {
     // Works in a folder from now on, or in a profile's folder, reading that
     // profile. On any failure it is reported and the editor stays where it
     // was, with nothing changed.
-    void openLocation(const QString& path);
+    void openLocation(const std::filesystem::path& path);
 
     void onLoad();
     void onFieldClick(int index);
@@ -57,17 +61,23 @@ class MainWindow : public QWidget {
     void onFieldStep(int index, int delta);
     // Lists the profiles anew, keeping the selected one selected.
     void fillFileList();
-    // Works in the store's folder from now on.
-    void workIn(offsets::ProfileStore store);
-    // Names the store's folder on the folder line, and watches it.
-    void showFolder();
-    // Reads a profile of a store into the table and shows its slot.
-    void readProfile(const offsets::ProfileStore& store, const std::string& name);
+    // Watches the store's folder and names it on the folder line, saying
+    // whether it is there; returns whether it is.
+    bool watchFolder();
+    // Shows the folder as the disk has it now: a folder that is gone says
+    // so on the folder line and lists nothing. It is news, never a report;
+    // while a report is open it waits until that is closed.
+    void onFolderChanged();
+    void showSlotOf(const std::string& name);
     void runGuarded(const std::function<void()>& operation);
+    void report(const platform::RuntimeError& error);
 
     offsets::OffsetTable m_table;
     offsets::ProfileStore m_store;
     EditorForm m_form;
+    FolderWatch m_folderWatch;
+    bool m_reporting = false;
+    bool m_folderChangedMeanwhile = false;
 };
 
 }  // namespace zelvane::editor

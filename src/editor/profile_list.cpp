@@ -3,6 +3,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "editor/shown_text.h"
+
 namespace zelvane::editor {
 namespace {
 
@@ -27,17 +29,6 @@ ProfileList::ProfileList(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new ListWideItems(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideMiddle);
-    // The first change starts the clock; those that follow within it ride
-    // along, so a refill comes at most this long after any change.
-    constexpr int settleMilliseconds = 150;
-    m_settling.setSingleShot(true);
-    m_settling.setInterval(settleMilliseconds);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (!m_settling.isActive()) {
-            m_settling.start();
-        }
-    });
-    connect(&m_settling, &QTimer::timeout, this, &ProfileList::folderChanged);
 }
 
 void ProfileList::setNames(std::vector<std::string> names) {
@@ -45,7 +36,7 @@ void ProfileList::setNames(std::vector<std::string> names) {
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(names.size()));
     for (const std::string& name : names) {
-        shown.append(QString::fromStdString(name));
+        shown.append(shownText(name));
     }
     clear();
     addItems(shown);
@@ -62,13 +53,6 @@ std::string ProfileList::selectedName() const {
         return {};
     }
     return m_names.at(static_cast<std::size_t>(row(selected.front())));
-}
-
-void ProfileList::watch(const std::filesystem::path& folder) {
-    if (!m_watcher.directories().isEmpty()) {
-        m_watcher.removePaths(m_watcher.directories());
-    }
-    m_watcher.addPath(QString::fromStdU16String(folder.u16string()));
 }
 
 }  // namespace zelvane::editor

@@ -4,18 +4,27 @@
 #include <QMimeData>
 #include <limits>
 
+#include "editor/shown_text.h"
+
 namespace zelvane::editor {
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     setMaxLength(std::numeric_limits<int>::max());  // a value may be of any length
 }
 
-QString TextBox::droppedPath(const QMimeData& data) {
+std::filesystem::path TextBox::droppedPath(const QMimeData& data) {
     const QList<QUrl> urls = data.urls();
     if (urls.size() != 1 || !urls.front().isLocalFile()) {
         return {};
     }
-    return urls.front().toLocalFile();
+#ifdef _WIN32
+    return pathOfText(urls.front().toLocalFile());
+#else
+    // A name that is not UTF-8 comes percent-encoded byte for byte; decoded
+    // as text it would lose those bytes.
+    return QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1())
+        .toStdString();
+#endif
 }
 
 // A drag that carries links is never text to type: it is accepted when it
@@ -24,7 +33,7 @@ QString TextBox::droppedPath(const QMimeData& data) {
 void TextBox::dragEnterEvent(QDragEnterEvent* event) {
     if (!event->mimeData()->hasUrls()) {
         QLineEdit::dragEnterEvent(event);
-    } else if (droppedPath(*event->mimeData()).isEmpty()) {
+    } else if (droppedPath(*event->mimeData()).empty()) {
         event->ignore();
     } else {
         event->acceptProposedAction();
@@ -36,8 +45,8 @@ void TextBox::dropEvent(QDropEvent* event) {
         QLineEdit::dropEvent(event);
         return;
     }
-    const QString path = droppedPath(*event->mimeData());
-    if (path.isEmpty()) {
+    const std::filesystem::path path = droppedPath(*event->mimeData());
+    if (path.empty()) {
         event->ignore();
         return;
     }

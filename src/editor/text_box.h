@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <filesystem>
 
 class QMimeData;
 
@@ -15,12 +16,12 @@ class TextBox : public QLineEdit {
   public:
     explicit TextBox(const QString& text, QWidget* parent = nullptr);
 
-    // The local file or folder a drag carries, or "" when it carries
-    // several, a link that is no local file, or no link at all.
-    static QString droppedPath(const QMimeData& data);
+    // The local file or folder a drag carries, or an empty path when it
+    // carries several, a link that is no local file, or no link at all.
+    static std::filesystem::path droppedPath(const QMimeData& data);
 
   Q_SIGNALS:
-    void pathDropped(const QString& path);
+    void pathDropped(const std::filesystem::path& path);
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -14,12 +14,11 @@ namespace {
 
 // The absolute form a person reads best: no "." or "..", no separator at
 // the end ("/home/me/profiles", not "/home/me/profiles/sub/../").
-std::filesystem::path absoluteFolderPath(std::string_view utf8Path) {
+std::filesystem::path absoluteFolderPath(const std::filesystem::path& given) {
     std::error_code error;
-    std::filesystem::path path =
-        std::filesystem::absolute(platform::pathFromUtf8(utf8Path), error).lexically_normal();
+    std::filesystem::path path = std::filesystem::absolute(given, error).lexically_normal();
     if (error) {
-        throw RuntimeError(ErrorCode::PathNotFound, std::string(utf8Path));
+        throw RuntimeError(ErrorCode::PathNotFound, platform::utf8FromPath(given));
     }
     if (!path.has_filename() && path.has_relative_path()) {
         path = path.parent_path();
@@ -29,10 +28,11 @@ std::filesystem::path absoluteFolderPath(std::string_view utf8Path) {
 
 }  // namespace
 
-ProfileLocation ProfileLocation::resolve(std::string_view utf8Path) {
-    const std::filesystem::path path = absoluteFolderPath(utf8Path);
+ProfileLocation ProfileLocation::resolve(const std::filesystem::path& given) {
+    const std::filesystem::path path = absoluteFolderPath(given);
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status)) {
         return {path, {}};
     }
     const std::string shown = platform::utf8FromPath(path);
@@ -40,7 +40,12 @@ ProfileLocation ProfileLocation::resolve(std::string_view utf8Path) {
         throw RuntimeError(ErrorCode::PathNotFound, "neither " + shown + " nor its folder exists");
     }
     std::string name = platform::utf8FromPath(path.filename());
+    const bool exists = std::filesystem::exists(status);
     if (!platform::matchesPattern(name, ProfileStore::pattern)) {
+        // A profile's name that is not there is for readProfile to report.
+        if (!exists) {
+            throw RuntimeError(ErrorCode::PathNotFound, shown);
+        }
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
                            shown + " is not a profile: only vc_offset_*.mpf files are read");
     }

@@ -14,11 +14,12 @@ struct ProfileLocation {
     std::string profile;           // the profile's name in folder; empty for a folder alone
 
     // Relative paths start from the working directory. Raises RuntimeError
-    // PathNotFound when neither the path nor its parent is a folder, and
-    // BadFileNameOrNumber for a file not named like a profile (which is not
-    // read, whatever it holds); whether the profile exists and reads is for
-    // ProfileStore::readProfile to say.
-    static ProfileLocation resolve(std::string_view utf8Path);
+    // PathNotFound when neither the path nor its parent is a folder, or when
+    // nothing is at a path not named like a profile (a mistyped folder), and
+    // BadFileNameOrNumber for an existing file not named like a profile
+    // (which is not read, whatever it holds); whether the profile exists and
+    // reads is for ProfileStore::readProfile to say.
+    static ProfileLocation resolve(const std::filesystem::path& given);
 };
 
 }  // namespace zelvane::offsets

@@ -103,7 +103,12 @@ std::string ProfileStore::profileFileName(std::string_view slot) {
 }
 
 std::vector<std::string> ProfileStore::listProfiles() const {
-    return platform::listMatchingFiles(m_folder, pattern);
+    try {
+        return platform::listMatchingFiles(m_folder, pattern);
+    } catch (const RuntimeError& error) {
+        throw RuntimeError(error.code(),
+                           "the folder " + platform::utf8FromPath(m_folder) + " cannot be listed");
+    }
 }
 
 std::filesystem::path ProfileStore::pathOf(std::string_view name) const {

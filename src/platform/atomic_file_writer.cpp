@@ -45,7 +45,8 @@ std::pair<std::filesystem::path, FileHandle> createTemporary(const std::filesyst
             file.markInUse();
             return {std::move(name), std::move(file)};
         } catch (const RuntimeError&) {
-            if (attempt == attempts || !std::filesystem::exists(name)) {
+            std::error_code error;
+            if (attempt == attempts || !std::filesystem::exists(name, error)) {
                 throw;
             }
         }

@@ -2,16 +2,34 @@
 
 #include "runtime_error.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace zelvane::platform {
 
 std::filesystem::path pathFromUtf8(std::string_view name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
+#ifdef _WIN32
+// A name holding half a UTF-16 surrogate pair has no UTF-8 form; it shows
+// with U+FFFD in its place rather than failing (the standard conversion
+// throws).
 std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string text = std::filesystem::path(path).make_preferred().u8string();
-    return {text.begin(), text.end()};
+    const std::wstring wide = std::filesystem::path(path).make_preferred().native();
+    const int wideSize = static_cast<int>(wide.size());
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(), size, nullptr, nullptr);
+    return text;
 }
+#else
+// A name is bytes here, passed as they are, UTF-8 or not.
+std::string utf8FromPath(const std::filesystem::path& path) {
+    return path.native();
+}
+#endif
 
 std::string whyNotPlainFileName(std::string_view name) {
     // Longer names exist on no common file system, and some systems answer

@@ -10,10 +10,14 @@ std::string_view standardDescription(ErrorCode code) {
             return "Invalid procedure call or argument";
         case ErrorCode::Overflow:
             return "Overflow";
+        case ErrorCode::OutOfMemory:
+            return "Out of memory";
         case ErrorCode::TypeMismatch:
             return "Type mismatch";
         case ErrorCode::OutOfStringSpace:
             return "Out of string space";
+        case ErrorCode::InternalError:
+            return "Internal error";
         case ErrorCode::BadFileNameOrNumber:
             return "Bad file name or number";
         case ErrorCode::FileNotFound:

@@ -12,8 +12,10 @@ namespace zelvane::platform {
 enum class ErrorCode : int {
     InvalidProcedureCall = 5,
     Overflow = 6,
+    OutOfMemory = 7,
     TypeMismatch = 13,
     OutOfStringSpace = 14,
+    InternalError = 51,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     DeviceIoError = 57,

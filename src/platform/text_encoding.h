@@ -15,4 +15,18 @@ std::string latin1ToUtf8(std::string_view bytes);
 // character beyond Latin-1 or is not valid UTF-8.
 std::optional<std::string> utf8ToLatin1(std::string_view text);
 
+// A name as people can read it. On Linux a name is bytes, and a folder from
+// an old disk or a share mounted with another character set has names that
+// are not UTF-8 (a Latin-1 "caf\xE9"): every byte that is no part of a
+// UTF-8 character, and every control byte, shows as \xHH (upper-case hex),
+// so the same name always shows the same and two such names never look
+// alike. Valid UTF-8 passes unchanged.
+std::string visibleText(std::string_view bytes);
+
+// The name whose visibleText this is: each \xHH of a byte from 80 to FF
+// becomes that byte again, so a slot taken from a name that is not UTF-8
+// saves back to that very file. A backslash can be in no profile's name, so
+// nothing a person types as a name is changed.
+std::string bytesOfVisibleText(std::string_view text);
+
 }  // namespace zelvane::platform

@@ -42,8 +42,8 @@ class MainWindowTest : public QObject {
     QTimer m_closer;
     QStringList m_reports;  // brought up and closed, not yet taken by a step
 
-    void openWindow() {
-        m_window = std::make_unique<MainWindow>(m_directory->path().toStdU16String());
+    void openWindow(const QString& folder = {}) {
+        m_window = std::make_unique<MainWindow>(fsPath(folder));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -81,6 +81,8 @@ class MainWindowTest : public QObject {
     QString path(const QString& name = {}) const {
         return QDir::toNativeSeparators(QDir::cleanPath(m_directory->filePath(name)));
     }
+
+    std::filesystem::path fsPath(const QString& name) const { return path(name).toStdU16String(); }
 
     void writeFile(const QString& name, const QByteArray& bytes) const {
         zelvane::testing::writeBytes(path(name).toStdU16String(), bytes.toStdString());
@@ -196,14 +198,17 @@ class MainWindowTest : public QObject {
             << "75':\n\nPath/File access error: " + inFolder("vc_offset_ro.mpf") +
                    " is marked read-only. Nothing was saved.";
         QTest::addRow("missing folder")
-            << nothing << Step([this] { m_window->openLocation(path("no/vc_offset_07.mpf")); })
+            << nothing << Step([this] { m_window->openLocation(fsPath("no/vc_offset_07.mpf")); })
             << "76':\n\nPath not found: neither " + inFolder("no/vc_offset_07.mpf") +
                    " nor its folder exists";
+        QTest::addRow("mistyped folder")
+            << nothing << Step([this] { m_window->openLocation(fsPath("profiels")); })
+            << "76':\n\nPath not found: " + inFolder("profiels");
         QTest::addRow("missing profile")
-            << nothing << Step([this] { m_window->openLocation(path("vc_offset_43.mpf")); })
+            << nothing << Step([this] { m_window->openLocation(fsPath("vc_offset_43.mpf")); })
             << "53':\n\nFile not found: " + inFolder("vc_offset_43.mpf");
         QTest::addRow("not a profile")
-            << nothing << Step([this] { m_window->openLocation(path("README.md")); })
+            << nothing << Step([this] { m_window->openLocation(fsPath("README.md")); })
             << "52':\n\nBad file name or number: " + inFolder("README.md") + " is not a profile";
         QTest::addRow("value with a comma")
             << Step([this] { typeInto(field(58), "1,5"); }) << Step([this] { click(form().save); })
@@ -315,6 +320,51 @@ class MainWindowTest : public QObject {
         QCOMPARE(form().folderLine->text(), "Folder: " + expected);
         QCOMPARE(form().folderLine->toolTip(), expected);
         QCOMPARE(form().folderLine->accessibleName(), "Folder: " + expected);
+    }
+
+    // The folder as the disk has it while the editor runs: renamed away or
+    // removed, the folder line says so and the list empties, with no
+    // report; made again, the list follows it again.
+    void followsTheFolderThroughItsLife() {
+        const QString folder = path("life");
+        QVERIFY(QDir().mkdir(folder));
+        writeFile("life/vc_offset_01.mpf", profileLines("1", 60));
+        openWindow("life");
+        QVERIFY(QDir().rename(folder, path("gone")));
+        QTRY_COMPARE(form().fileList->count(), 0);
+        QCOMPARE(form().folderLine->toolTip(), folder + " (no longer there)");
+        click(form().save);
+        QCOMPARE(m_reports.value(0), "Run-time error '76':\n\nPath not found: the folder " +
+                                         folder + " does not exist");
+        m_reports.clear();
+        QVERIFY(QDir().mkdir(folder));
+        writeFile("life/vc_offset_02.mpf", "");
+        QTRY_COMPARE(texts().mid(61), QStringList{"vc_offset_02.mpf"});
+        QCOMPARE(form().folderLine->toolTip(), folder);
+        QVERIFY(QDir(folder).removeRecursively());
+        QTRY_COMPARE(form().folderLine->toolTip(), folder + " (no longer there)");
+    }
+
+    // On Linux a name is bytes: a folder and a profile named in Latin-1
+    // show their stray bytes as \xHH, and the slot read from such a name
+    // saves back to that very file.
+    void keepsTheBytesOfANameThatIsNotUtf8() {
+#ifdef _WIN32
+        QSKIP("a name on Windows is UTF-16 and always text");
+#else
+        const std::filesystem::path folder = fsPath({}) / "caf\xE9";
+        std::filesystem::create_directory(folder);
+        zelvane::testing::writeBytes(folder / "vc_offset_\xE9\xE9.mpf",
+                                     zelvane::testing::lines("2", 60));
+        m_window = std::make_unique<MainWindow>(folder);
+        QCOMPARE(form().folderLine->toolTip(), path("caf\\xE9"));
+        select("vc_offset_\\xE9\\xE9.mpf");
+        click(form().read);
+        QCOMPARE(slotBox()->text(), "\\xE9\\xE9");
+        click(form().save);
+        const auto files = std::filesystem::directory_iterator(folder);
+        QCOMPARE(std::distance(begin(files), end(files)), 1);
+#endif
     }
 
     // What a person sees of the form: its size, no control over another,

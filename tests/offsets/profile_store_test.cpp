@@ -1,5 +1,6 @@
 #include "offsets/profile_store.h"
 
+#include "platform/text_encoding.h"
 #include "support/support.h"
 
 #ifdef _WIN32
@@ -73,6 +74,34 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     }
     EXPECT_EQ(snapshot(), before);
 }
+
+#ifndef _WIN32
+// On Linux a name is bytes. In a folder whose name is not UTF-8, a slot
+// that is not either shows its stray bytes as \xHH, and the slot shown saves
+// under its own bytes, to the file that is then listed and read.
+TEST_F(ProfileStoreTest, KeepsTheBytesOfNamesThatAreNotUtf8) {
+    const std::filesystem::path folder = in("caf\xE9");
+    std::filesystem::create_directory(folder);
+    const ProfileStore latin1(folder);
+    struct Name {
+        std::string slot;
+        std::string shown;
+    };
+    const auto names = rows(
+        Name{"\xE9\xE9", "\\xE9\\xE9"}, Name{"a\xC3", "a\\xC3"},
+        Name{"\xC3\xA9\xE9", "\xC3\xA9\\xE9"}, Name{"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+        Name{"\xED\xA0\x80", "\\xED\\xA0\\x80"}, Name{"\xE2\x82\xAC", "\xE2\x82\xAC"});
+    for (const auto& [slot, shown] : names) {
+        SCOPED_TRACE(shown);
+        EXPECT_EQ(platform::visibleText(slot), shown);
+        latin1.saveProfile(numberedTable(""), platform::bytesOfVisibleText(shown));
+        OffsetTable read;
+        latin1.readProfile("vc_offset_" + slot + ".mpf", read);
+        EXPECT_EQ(valuesOf(read), valuesOf(numberedTable("")));
+    }
+    EXPECT_EQ(latin1.listProfiles().size(), names.size());
+}
+#endif
 
 #ifdef _WIN32
 TEST_F(ProfileStoreTest, SaysWhenAnotherProgramHoldsTheProfile) {

@@ -1,0 +1,63 @@
+#include "folder_watch.h"
+
+namespace zelvane::editor {
+namespace {
+
+// The watcher takes paths as text; a path that is not UTF-8 loses its
+// bytes on the way and is then not watched, which costs no more than a
+// list that follows the folder only on Save.
+QString watchedPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QString::fromStdString(path.native());
+#endif
+}
+
+bool isFolder(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+// The folder and its parent while it exists; else the nearest folder above
+// it that does.
+QStringList pathsToWatch(std::filesystem::path folder) {
+    if (isFolder(folder)) {
+        QStringList paths{watchedPath(folder)};
+        if (folder.has_relative_path()) {
+            paths.append(watchedPath(folder.parent_path()));
+        }
+        return paths;
+    }
+    while (folder.has_relative_path() && !isFolder(folder)) {
+        folder = folder.parent_path();
+    }
+    return {watchedPath(folder)};
+}
+
+}  // namespace
+
+FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {
+    // The first change starts the clock; those that follow within it ride
+    // along, so a look comes at most this long after any change.
+    constexpr int settleMilliseconds = 150;
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(settleMilliseconds);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!m_settling.isActive()) {
+            m_settling.start();
+        }
+    });
+    connect(&m_settling, &QTimer::timeout, this, &FolderWatch::changed);
+}
+
+// Always anew: a folder renamed away and made again at its path is another
+// folder, which the watch made on the first would not hear.
+void FolderWatch::watch(const std::filesystem::path& folder) {
+    if (!m_watcher.directories().isEmpty()) {
+        m_watcher.removePaths(m_watcher.directories());
+    }
+    m_watcher.addPaths(pathsToWatch(folder));
+}
+
+}  // namespace zelvane::editor

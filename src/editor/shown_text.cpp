@@ -1,0 +1,32 @@
+#include "shown_text.h"
+
+#include "platform/text_encoding.h"
+
+namespace zelvane::editor {
+
+QString shownText(std::string_view bytes) {
+    const std::string text = platform::visibleText(bytes);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string nameBytes(const QString& text) {
+    return platform::bytesOfVisibleText(text.toStdString());
+}
+
+QString shownPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return shownText(path.native());
+#endif
+}
+
+std::filesystem::path pathOfText(const QString& text) {
+#ifdef _WIN32
+    return std::filesystem::path(text.toStdWString());
+#else
+    return std::filesystem::path(nameBytes(text));
+#endif
+}
+
+}  // namespace zelvane::editor

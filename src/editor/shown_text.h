@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Names and paths between the file system and the window. On Linux a name
+// is bytes and need not be UTF-8; a QString holds only text. Bytes that are
+// no UTF-8 are shown as \xHH (platform::visibleText) and read back as those
+// bytes, so a name keeps its own bytes from listing to reading to saving.
+namespace zelvane::editor {
+
+// A name, message or value from the platform layer as the window shows it.
+QString shownText(std::string_view bytes);
+// The bytes of a name the window showed, or a person typed.
+std::string nameBytes(const QString& text);
+// A path as the folder line shows it.
+QString shownPath(const std::filesystem::path& path);
+// A path given as text: on the command line on Windows, or by a dropped
+// link's local path.
+std::filesystem::path pathOfText(const QString& text);
+
+}  // namespace zelvane::editor
