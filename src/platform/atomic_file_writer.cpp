@@ -46,7 +46,7 @@ std::pair<std::filesystem::path, FileHandle> createTemporary(const std::filesyst
             return {std::move(name), std::move(file)};
         } catch (const RuntimeError&) {
             std::error_code error;
-            if (attempt == attempts || !std::filesystem::exists(name, error)) {
+            if (attempt == attempts || !std::filesystem::exists(systemPath(name), error)) {
                 throw;
             }
         }
@@ -57,7 +57,7 @@ std::pair<std::filesystem::path, FileHandle> createTemporary(const std::filesyst
 // would have failed, and the mark is how people protect a good profile.
 void refuseReadOnlyTarget(const std::filesystem::path& target) {
     std::error_code error;
-    const auto status = std::filesystem::symlink_status(target, error);
+    const auto status = std::filesystem::symlink_status(systemPath(target), error);
     if (!error && std::filesystem::is_regular_file(status) &&
         (status.permissions() & std::filesystem::perms::owner_write) ==
             std::filesystem::perms::none) {
@@ -123,7 +123,7 @@ void AtomicFileWriter::removeAbandonedTemporaries(const std::filesystem::path& f
         for (const auto& name : listMatchingFiles(folder, std::string(temporaryPrefix) + "*")) {
             const auto path = folder / pathFromUtf8(name);
             std::error_code error;
-            const auto written = std::filesystem::last_write_time(path, error);
+            const auto written = std::filesystem::last_write_time(systemPath(path), error);
             if (!error && now - written > settled) {
                 removeIfAbandoned(path);
             }

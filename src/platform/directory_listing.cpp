@@ -85,8 +85,8 @@ std::vector<std::string> matchingRegularFiles(const std::filesystem::path& folde
                                               std::string_view pattern) {
     std::vector<std::string> names;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
+    for (std::filesystem::directory_iterator it(systemPath(folder), error), end;
+         !error && it != end; it.increment(error)) {
         std::string text = utf8FromPath(it->path().filename());
         std::error_code typeError;
         if (matchesPattern(text, pattern) && it->is_regular_file(typeError)) {

@@ -26,7 +26,8 @@ using IoSize = unsigned int;
 constexpr std::size_t maxChunk = INT_MAX;
 
 int osOpen(const std::filesystem::path& path, int flags) {
-    return ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    return ::_wopen(systemPath(path).c_str(), flags | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
 }
 constexpr int inputFlags = _O_RDONLY;
 constexpr int createFlags = _O_WRONLY | _O_CREAT | _O_EXCL;
@@ -86,7 +87,7 @@ FileHandle FileHandle::openForInput(const std::filesystem::path& path) {
         // Windows will not open a directory at all and says "access denied";
         // it is the same refusal as a directory that opens but is no file.
         std::error_code ignored;
-        if (error == EACCES && std::filesystem::is_directory(path, ignored)) {
+        if (error == EACCES && std::filesystem::is_directory(systemPath(path), ignored)) {
             throw RuntimeError(ErrorCode::PathFileAccessError);
         }
         throw runtimeErrorFromErrno(error, FileOperation::OpenInput);
@@ -169,8 +170,8 @@ namespace {
 // Windows refuses to replace a file another program holds open and says
 // only "access denied": opening it for nobody else tells the two apart.
 bool isHeldByAnotherProgram(const std::filesystem::path& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         ::CloseHandle(file);
         return false;
@@ -188,7 +189,7 @@ void removeIfAbandoned(const std::filesystem::path& path) noexcept {
 }
 
 void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
-    if (::MoveFileExW(source.c_str(), target.c_str(),
+    if (::MoveFileExW(systemPath(source).c_str(), systemPath(target).c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return;
     }
@@ -252,7 +253,7 @@ void syncDirectory(const std::filesystem::path& folder) noexcept {
 
 void removeFileQuietly(const std::filesystem::path& path) noexcept {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(systemPath(path), ignored);
 }
 
 }  // namespace zelvane::platform

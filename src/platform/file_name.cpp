@@ -19,15 +19,40 @@ std::filesystem::path pathFromUtf8(std::string_view name) {
 std::string utf8FromPath(const std::filesystem::path& path) {
     const std::wstring wide = std::filesystem::path(path).make_preferred().native();
     const int wideSize = static_cast<int>(wide.size());
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(size), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(), size, nullptr, nullptr);
     return text;
+}
+
+std::filesystem::path systemPath(const std::filesystem::path& path) {
+    const std::wstring prefix = L"\\\\?\\";
+    const std::wstring given = std::filesystem::path(path).make_preferred().native();
+    if (given.starts_with(prefix)) {
+        return path;
+    }
+    // A share's path (\\server\share\...) is absolute already, though the
+    // library takes it for one relative to the current drive.
+    if (given.starts_with(L"\\\\")) {
+        return prefix + L"UNC\\" +
+               std::filesystem::path(given.substr(2)).lexically_normal().native();
+    }
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) {
+        return path;  // the system will say what is wrong with it
+    }
+    return prefix + absolute.lexically_normal().make_preferred().native();
 }
 #else
 // A name is bytes here, passed as they are, UTF-8 or not.
 std::string utf8FromPath(const std::filesystem::path& path) {
     return path.native();
+}
+
+std::filesystem::path systemPath(const std::filesystem::path& path) {
+    return path;
 }
 #endif
 

@@ -14,6 +14,16 @@ std::filesystem::path pathFromUtf8(std::string_view name);
 // system's own separators (C:\Users\me on Windows).
 std::string utf8FromPath(const std::filesystem::path& path);
 
+// The path the system is handed to open, replace or list a file. On
+// Windows it is the extended-length form of the absolute path, so that its
+// length never matters (without it, 260 characters is the most unless the
+// system's own long-path setting is on): \\?\C:\... for a drive path,
+// \\?\UNC\server\share\... for a share. Windows takes that form
+// literally, so "." and ".." are resolved first, and a relative path from
+// the working directory. Elsewhere it is the path as given. Messages name
+// the path as given, never this form.
+std::filesystem::path systemPath(const std::filesystem::path& path);
+
 // Why a name could leave its folder or cannot be held by Windows, in words
 // a person can act on ("\"/\" is not allowed"); empty for a plain name.
 // Refused are a path separator, a drive colon, a control character, one of

@@ -1,5 +1,6 @@
 #include "offsets/profile_store.h"
 
+#include "platform/file_name.h"
 #include "platform/text_encoding.h"
 #include "support/support.h"
 
@@ -104,6 +105,25 @@ TEST_F(ProfileStoreTest, KeepsTheBytesOfNamesThatAreNotUtf8) {
 #endif
 
 #ifdef _WIN32
+// Windows is handed every path in its extended-length form, so that no
+// path is too long for it.
+TEST(SystemPath, IsTheExtendedLengthFormOfTheAbsolutePath) {
+    struct Case {
+        std::wstring given;
+        std::wstring expected;
+    };
+    const std::wstring here = std::filesystem::current_path().native();
+    const auto cases =
+        rows(Case{L"C:\\a\\b", L"\\\\?\\C:\\a\\b"}, Case{L"C:/a/./b/../c", L"\\\\?\\C:\\a\\c"},
+             Case{L"\\\\server\\share\\x", L"\\\\?\\UNC\\server\\share\\x"},
+             Case{L"\\\\?\\C:\\a\\..\\b", L"\\\\?\\C:\\a\\..\\b"},
+             Case{L"sub\\..\\x.mpf", L"\\\\?\\" + here + L"\\x.mpf"});
+    for (const auto& [given, expected] : cases) {
+        SCOPED_TRACE(std::filesystem::path(given).string());
+        EXPECT_EQ(platform::systemPath(given).native(), expected);
+    }
+}
+
 TEST_F(ProfileStoreTest, SaysWhenAnotherProgramHoldsTheProfile) {
     store.saveProfile(numberedTable("old"), "00");
     const HANDLE held = ::CreateFileW(in("vc_offset_00.mpf").c_str(), GENERIC_READ, 0, nullptr,
