@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "editor/clickable_label.h"
 #include "editor/folder_line.h"
@@ -32,12 +34,21 @@ QFont formFont(QFont font) {
 
 void EditorForm::setupUi(QWidget* window) {
     window->setFont(formFont(window->font()));
+    scrollArea = new QScrollArea(window);
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);  // the controls take the focus, never the frame
+
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollArea);
+    canvas = new QWidget;
     const double dpi = window->logicalDpiX();
-    window->setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
+    canvas->setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
                          FormLayout::toPixels(FormLayout::clientHeight, dpi));
+    scrollArea->setWidget(canvas);
     QWidget* previous = nullptr;
     for (const ControlDescription& described : FormLayout::controls()) {
-        QWidget* control = createControl(described, window);
+        QWidget* control = createControl(described, canvas);
         control->setObjectName(described.name);
         control->setGeometry(FormLayout::toPixels(described.left, dpi),
                              FormLayout::toPixels(described.top, dpi),
@@ -53,28 +64,32 @@ void EditorForm::setupUi(QWidget* window) {
     }
 }
 
-QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* window) {
+QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* parent) {
     switch (control.kind) {
         case ControlKind::Field:
-            return fields.at(control.fieldIndex) = new OffsetField(control.fieldIndex, window);
+            return fields.at(control.fieldIndex) = new OffsetField(control.fieldIndex, parent);
         case ControlKind::SlotBox:
-            slotBox = new TextBox(control.text, window);
+            slotBox = new TextBox(control.text, parent);
             slotBox->setAccessibleName(QStringLiteral("Slot"));
             return slotBox;
         case ControlKind::SaveButton:
-            return save = new QPushButton(control.text, window);
+            return save = new QPushButton(control.text, parent);
         case ControlKind::FileList:
-            return fileList = new ProfileList(window);
+            return fileList = new ProfileList(parent);
         case ControlKind::ReadButton:
-            return read = new QPushButton(control.text, window);
+            return read = new QPushButton(control.text, parent);
         case ControlKind::IncreaseLabel:
-            return increase = new ClickableLabel(control.text, window);
+            return increase = new ClickableLabel(control.text, parent);
         case ControlKind::DecreaseLabel:
-            return decrease = new ClickableLabel(control.text, window);
+            return decrease = new ClickableLabel(control.text, parent);
         case ControlKind::Label:
-            return new QLabel(control.text, window);
+            return new QLabel(control.text, parent);
         case ControlKind::FolderLine:
-            return folderLine = new FolderLine(window);
+            return folderLine = new FolderLine(parent);
+        case ControlKind::ChangeFolderButton:
+            changeFolder = new QPushButton(control.text, parent);
+            changeFolder->setAccessibleName(QStringLiteral("Change the folder profiles are in"));
+            return changeFolder;
     }
     return nullptr;
 }

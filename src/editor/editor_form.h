@@ -5,6 +5,7 @@
 #include "offsets/offset_table.h"
 
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace zelvane::editor {
@@ -19,11 +20,14 @@ struct ControlDescription;
 // The window's widgets, built from FormLayout and named by what they are,
 // as a Designer form's Ui class names its own, with how they look: the
 // font, the geometry, the focus order, the table shown in the fields and
-// the mark on the selected one. It knows nothing of what a click does:
+// the mark on the selected one. The controls stand on a canvas of the
+// form's size inside a scroll area that fills the window, so that on a
+// screen smaller than the form the form scrolls (a field that takes the
+// focus scrolls into view). It knows nothing of what a click does:
 // MainWindow connects these members to its handlers.
 class EditorForm {
   public:
-    // Builds every control as a child of window and sizes the window.
+    // Builds the scroll area, the canvas and every control in window.
     void setupUi(QWidget* window);
 
     // Brings every field in line with the table, leaving alone the fields
@@ -40,9 +44,12 @@ class EditorForm {
     ClickableLabel* increase = nullptr;
     ClickableLabel* decrease = nullptr;
     FolderLine* folderLine = nullptr;
+    QPushButton* changeFolder = nullptr;
+    QScrollArea* scrollArea = nullptr;
+    QWidget* canvas = nullptr;  // at the form's size, holding the controls
 
   private:
-    QWidget* createControl(const ControlDescription& control, QWidget* window);
+    QWidget* createControl(const ControlDescription& control, QWidget* parent);
 
     int m_marked = -1;
 };

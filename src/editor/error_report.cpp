@@ -12,9 +12,8 @@ QString ErrorReport::text(const platform::RuntimeError& error) {
         .arg(shownText(error.description()));
 }
 
-void ErrorReport::show(QWidget* window, const platform::RuntimeError& error) {
-    QMessageBox box(QMessageBox::Critical, window->windowTitle(), text(error), QMessageBox::Ok,
-                    window);
+void ErrorReport::show(QWidget* window, const QString& title, const platform::RuntimeError& error) {
+    QMessageBox box(QMessageBox::Critical, title, text(error), QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("RuntimeErrorReport"));
     // The form names its font; a box of its own would fall back on the
     // platform's, which under Wine is a serif.

@@ -14,8 +14,8 @@ namespace zelvane::editor {
 class ErrorReport {
   public:
     static QString text(const platform::RuntimeError& error);
-    // A modal message box titled like the window.
-    static void show(QWidget* window, const platform::RuntimeError& error);
+    // A modal message box over the window, with this title.
+    static void show(QWidget* window, const QString& title, const platform::RuntimeError& error);
 };
 
 }  // namespace zelvane::editor

@@ -76,7 +76,9 @@ std::vector<ControlDescription> FormLayout::controls() {
         controls.push_back({indexed("Label1", label), ControlKind::Label,
                             qString(OffsetLayout::caption(row)), 1320, rowTop(row), 2235, 315});
     }
-    controls.push_back({u"FolderLine"_s, FolderLine, QString(), 120, 9360, 9345, 285});
+    controls.push_back({u"FolderLine"_s, FolderLine, QString(), 120, 9360, 7620, 285});
+    controls.push_back(
+        {u"ChangeFolder"_s, ChangeFolderButton, u"Change folder\u2026"_s, 7830, 9270, 1635, 465});
     return controls;
 }
 

@@ -17,6 +17,7 @@ enum class ControlKind {
     DecreaseLabel,
     Label,
     FolderLine,
+    ChangeFolderButton,
 };
 
 // One control of the window as the form describes it: name, kind, text and
@@ -40,8 +41,9 @@ class FormLayout {
 
     // Every control, those that take the focus first and in focus order:
     // the fields 0 to 59, the slot box, Save, the file list, Read. Last
-    // comes what this editor adds to the form: the folder line, in the free
-    // band below the grid and the list.
+    // comes what this editor adds to the form, in the free band below the
+    // grid and the list: the folder line, and the button that changes the
+    // folder, which comes after all the others in focus order.
     static std::vector<ControlDescription> controls();
 
     // Twips on a screen of the given logical DPI: 15 twips a pixel at 96.

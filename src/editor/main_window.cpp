@@ -1,9 +1,14 @@
 #include "main_window.h"
 
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
+#include <QWindow>
 
 #include "editor/clickable_label.h"
 #include "editor/error_report.h"
@@ -17,14 +22,27 @@ namespace zelvane::editor {
 
 using offsets::ProfileStore;
 
+namespace {
+
+// The platform's own folder chooser (the native one on Windows), made only
+// when asked for, so that start-up does not pay for it.
+std::filesystem::path chooseWithDialog(QWidget* parent, const std::filesystem::path& start) {
+    const QString chosen = QFileDialog::getExistingDirectory(
+        parent, QStringLiteral("Change folder"), shownPath(start));
+    return chosen.isEmpty() ? std::filesystem::path() : pathOfText(chosen);
+}
+
+}  // namespace
+
 MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
-    : QWidget(parent), m_store(std::move(folder)) {
+    : QWidget(parent), m_store(std::move(folder)), m_chooseFolder(chooseWithDialog) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromLatin1(caption));
+    setWindowTitle(QString::fromLatin1(caption) + QStringLiteral("[*]"));
     setAcceptDrops(true);
     m_form.setupUi(this);
     connectForm();
     onLoad();
+    fitToScreen();
 }
 
 void MainWindow::connectForm() {
@@ -34,6 +52,7 @@ void MainWindow::connectForm() {
         connect(field, &QLineEdit::textChanged, this,
                 [this, index = field->index()](const QString& text) {
                     m_table.setValue(index, text.toStdString());
+                    showModified();
                 });
         connect(field, &OffsetField::selected, this, &MainWindow::onFieldClick);
         connect(field, &OffsetField::stepRequested, this, &MainWindow::onFieldStep);
@@ -49,12 +68,16 @@ void MainWindow::connectForm() {
     // A double-click or Enter on a profile reads it, as Read does.
     connect(m_form.fileList, &QListWidget::itemActivated, this, &MainWindow::onRead);
     connect(&m_folderWatch, &FolderWatch::changed, this, &MainWindow::onFolderChanged);
+    connect(m_form.changeFolder, &QPushButton::clicked, this, &MainWindow::onChangeFolder);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &MainWindow::onChangeFolder);
     connect(m_form.increase, &ClickableLabel::clicked, this, &MainWindow::onIncrease);
     connect(m_form.decrease, &ClickableLabel::clicked, this, &MainWindow::onDecrease);
 }
 
 void MainWindow::onLoad() {
     m_table.reset();
+    m_unmodified = m_table;
     m_form.showTable(m_table);
     m_form.markSelected(m_table.selected());
     watchFolder();
@@ -125,7 +148,17 @@ void MainWindow::openLocation(const std::filesystem::path& path) {
         m_store = std::move(store);
         m_form.fileList->setNames(std::move(names));
         watchFolder();
+        if (!location.profile.empty()) {
+            showProfile(location.profile);
+        }
     });
+}
+
+void MainWindow::onChangeFolder() {
+    const std::filesystem::path chosen = m_chooseFolder(this, m_store.folder());
+    if (!chosen.empty()) {
+        openLocation(chosen);
+    }
 }
 
 void MainWindow::onFieldClick(int index) {
@@ -149,8 +182,10 @@ void MainWindow::onDecrease() {
 // A saved profile shows in the list at once; a failed save leaves the list.
 void MainWindow::onSave() {
     runGuarded([this] {
-        m_store.saveProfile(m_table, nameBytes(m_form.slotBox->text()));
+        const std::string slot = nameBytes(m_form.slotBox->text());
+        m_store.saveProfile(m_table, slot);
         fillFileList();
+        showProfile(ProfileStore::profileFileName(slot));
     });
 }
 
@@ -160,6 +195,7 @@ void MainWindow::onRead() {
         runGuarded([this, &name] {
             m_store.readProfile(name, m_table);
             showSlotOf(name);
+            showProfile(name);
         });
     }
 }
@@ -168,6 +204,42 @@ void MainWindow::onRead() {
 // Save turns back into those bytes.
 void MainWindow::showSlotOf(const std::string& name) {
     m_form.slotBox->setText(shownText(ProfileStore::slotFromFileName(name)));
+}
+
+void MainWindow::showProfile(const std::string& name) {
+    m_unmodified = m_table;
+    setWindowTitle(shownText(name) + QStringLiteral("[*] - ") + QString::fromLatin1(caption));
+    m_form.fileList->selectName(name);
+}
+
+// The mark only tells: nothing asks before closing or reading.
+void MainWindow::showModified() {
+    setWindowModified(!m_table.sameValues(m_unmodified));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen,
+            Qt::UniqueConnection);
+    fitToScreen();
+}
+
+void MainWindow::fitToScreen() {
+    const QSize form = m_form.canvas->size();
+    // The title bar and borders are known once the window is shown, and
+    // not always then: at least this much is kept for them.
+    const QSize frame = (frameGeometry().size() - size()).expandedTo(QSize(16, 48));
+    const QSize room = screen()->availableGeometry().size() - frame;
+    if (form.width() <= room.width() && form.height() <= room.height()) {
+        setFixedSize(form);
+        return;
+    }
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QSize scrolled = form + QSize(form.height() > room.height() ? bar : 0,
+                                        form.width() > room.width() ? bar : 0);
+    setMinimumSize(QSize(bar, bar) * 4);
+    setMaximumSize(scrolled);
+    resize(scrolled.boundedTo(room));
 }
 
 // Whatever the operation did before failing is shown. Any exception is a
@@ -186,6 +258,7 @@ void MainWindow::runGuarded(const std::function<void()>& operation) {
     } catch (const std::exception& error) {
         report(RuntimeError(ErrorCode::InternalError, error.what()));
     }
+    showModified();
 }
 
 // One report at a time: what the folder watch hears while it is open is
@@ -193,7 +266,7 @@ void MainWindow::runGuarded(const std::function<void()>& operation) {
 void MainWindow::report(const platform::RuntimeError& error) {
     m_form.showTable(m_table);
     m_reporting = true;
-    ErrorReport::show(this, error);
+    ErrorReport::show(this, QString::fromLatin1(caption), error);
     m_reporting = false;
     if (m_folderChangedMeanwhile) {
         m_folderChangedMeanwhile = false;

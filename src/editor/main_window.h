@@ -32,6 +32,11 @@ class MainWindow : public QWidget {
   public:
     static constexpr const char* caption = "Zelvane utility V3";
 
+    // Asks the person for a folder, starting at the one given; an empty
+    // path when they cancel.
+    using FolderChooser =
+        std::function<std::filesystem::path(QWidget* parent, const std::filesystem::path& start)>;
+
     // Opens on the profiles of a folder: the working directory at start.
     explicit MainWindow(std::filesystem::path folder, QWidget* parent = nullptr);
 
@@ -43,6 +48,10 @@ class MainWindow : public QWidget {
     // profile. On any failure it is reported and the editor stays where it
     // was, with nothing changed.
     void openLocation(const std::filesystem::path& path);
+    // What "Change folder" and Ctrl+O ask with: the platform's own folder
+    // chooser unless replaced (a test replaces it, so as never to wait on
+    // a dialog).
+    void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
 
     void onLoad();
     void onFieldClick(int index);
@@ -50,10 +59,12 @@ class MainWindow : public QWidget {
     void onDecrease();
     void onSave();
     void onRead();
+    void onChangeFolder();
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void connectForm();
@@ -69,11 +80,21 @@ class MainWindow : public QWidget {
     // while a report is open it waits until that is closed.
     void onFolderChanged();
     void showSlotOf(const std::string& name);
+    // The table was read from or saved to this profile: the title names it,
+    // the list selects it, and the modified mark is measured from here.
+    void showProfile(const std::string& name);
+    void showModified();
+    // Where the form fits the screen's available area, the window is the
+    // form's size and fixed; where it does not, the window fits the screen
+    // and the form scrolls inside it.
+    void fitToScreen();
     void runGuarded(const std::function<void()>& operation);
     void report(const platform::RuntimeError& error);
 
     offsets::OffsetTable m_table;
+    offsets::OffsetTable m_unmodified;  // as last read or saved; reset at start
     offsets::ProfileStore m_store;
+    FolderChooser m_chooseFolder;
     EditorForm m_form;
     FolderWatch m_folderWatch;
     bool m_reporting = false;

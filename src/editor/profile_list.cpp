@@ -41,9 +41,13 @@ void ProfileList::setNames(std::vector<std::string> names) {
     clear();
     addItems(shown);
     m_names = std::move(names);
-    const auto kept = std::find(m_names.begin(), m_names.end(), selected);
-    if (kept != m_names.end()) {
-        setCurrentRow(static_cast<int>(kept - m_names.begin()));
+    selectName(selected);
+}
+
+void ProfileList::selectName(const std::string& name) {
+    const auto found = std::find(m_names.begin(), m_names.end(), name);
+    if (found != m_names.end()) {
+        setCurrentRow(static_cast<int>(found - m_names.begin()));
     }
 }
 

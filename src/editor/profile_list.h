@@ -20,6 +20,8 @@ class ProfileList : public QListWidget {
     void setNames(std::vector<std::string> names);
     // The selected profile's name as the file system spells it, or "".
     std::string selectedName() const;
+    // Selects the profile of this name, if it is listed.
+    void selectName(const std::string& name);
 
   private:
     std::vector<std::string> m_names;

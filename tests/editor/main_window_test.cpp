@@ -248,7 +248,7 @@ class MainWindowTest : public QObject {
         typeInto(slotBox(), "08");
         QTest::keyClick(field(0), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(texts().mid(60),
-                 (QStringList{"08", "vc_offset_07.mpf*", "vc_offset_08.mpf", "vc_offset_12.mpf"}));
+                 (QStringList{"08", "vc_offset_07.mpf", "vc_offset_08.mpf*", "vc_offset_12.mpf"}));
         QSignalSpy refills(form().fileList->model(), &QAbstractItemModel::modelReset);
         QElapsedTimer elapsed;
         elapsed.start();
@@ -286,7 +286,7 @@ class MainWindowTest : public QObject {
             << ".";
         QTest::addRow("a profile on a field")
             << "Text1(3)" << QStringList{"sub dir/vc_offset_42.mpf"}
-            << (QStringList(60, "4") + QStringList{"42", "vc_offset_42.mpf"}) << "sub dir";
+            << (QStringList(60, "4") + QStringList{"42", "vc_offset_42.mpf*"}) << "sub dir";
         QTest::addRow("a folder on the slot box")
             << "Text2" << QStringList{"sub dir/.."} << untouched << ".";
         QTest::addRow("a folder on a caption")
@@ -377,7 +377,7 @@ class MainWindowTest : public QObject {
         };
         QCOMPARE(m_window->size(),
                  QSize(px(FormLayout::clientWidth), px(FormLayout::clientHeight)));
-        const auto controls = m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const auto controls = form().canvas->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QHash<QString, QPoint> centreOf;  // of each caption and heading
         for (QWidget* a : controls) {
             for (QWidget* b : controls) {
@@ -404,14 +404,69 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(field(57)->accessibleName(), "Gun convergence Y");
         QStringList walked;
-        for (QWidget* focus = field(0); walked.size() < 64; focus = m_window->focusWidget()) {
+        for (QWidget* focus = field(0); walked.size() < 65; focus = m_window->focusWidget()) {
             walked << focus->objectName();
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         QCOMPARE(walked, order << "Text2"
                                << "Command1"
                                << "File1"
-                               << "Command2");
+                               << "Command2"
+                               << "ChangeFolder");
+        QVERIFY(!form().changeFolder->accessibleName().isEmpty());
+    }
+
+    // On a screen smaller than the form, the window fits the screen and the
+    // form scrolls inside it, and each field Tab reaches shows whole.
+    void fitsAScreenSmallerThanTheForm() {
+        openWindow();
+        const QSize whole = form().canvas->size();
+        m_window->windowHandle()->setScreen(QGuiApplication::screens().at(1));
+        QCOMPARE_LT(m_window->height(), 600);
+        QCOMPARE_GT(m_window->maximumHeight(), m_window->height());
+        for (QWidget* focus = field(0); focus != field(59); focus = m_window->focusWidget()) {
+            QTest::keyClick(focus, Qt::Key_Tab);
+            QCOMPARE(m_window->focusWidget()->visibleRegion().boundingRect(),
+                     m_window->focusWidget()->rect());
+        }
+        m_window->windowHandle()->setScreen(QGuiApplication::screens().at(0));
+        QCOMPARE(m_window->size(), whole);
+    }
+
+    // Change folder and Ctrl+O ask for a folder starting at the current
+    // one, and work in the one chosen; a chooser cancelled changes nothing.
+    // The title names the profile last read or saved, and is marked while
+    // the table differs from it.
+    void changesFolderAndTitlesTheProfile() {
+        QVERIFY(QDir().mkdir(path("other")));
+        writeFile("other/vc_offset_05.mpf", profileLines("5", 60));
+        openWindow();
+        QStringList asked;
+        QString chosen;
+        m_window->setFolderChooser([&](QWidget*, const std::filesystem::path& start) {
+            asked << QString::fromStdU16String(start.u16string());
+            return std::filesystem::path(chosen.toStdU16String());
+        });
+        QTest::keyClick(field(7), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(asked, QStringList{path()});
+        QCOMPARE(form().folderLine->toolTip(), path());
+        chosen = path("other");
+        click(form().changeFolder);
+        QCOMPARE(texts().mid(61), QStringList{"vc_offset_05.mpf"});
+        QCOMPARE(form().folderLine->toolTip(), path("other"));
+        QCOMPARE(m_window->windowTitle(), "Zelvane utility V3[*]");
+        typeInto(field(0), "1");
+        QVERIFY(m_window->isWindowModified());
+        typeInto(field(0), "0");
+        QVERIFY(!m_window->isWindowModified());
+        click(form().decrease);
+        click(form().save);
+        QCOMPARE(m_window->windowTitle(), "vc_offset_00.mpf[*] - Zelvane utility V3");
+        QVERIFY(!m_window->isWindowModified());
+        select("vc_offset_05.mpf");
+        click(form().read);
+        QCOMPARE(m_window->windowTitle(), "vc_offset_05.mpf[*] - Zelvane utility V3");
+        QCOMPARE(texts().mid(61), (QStringList{"vc_offset_00.mpf", "vc_offset_05.mpf*"}));
     }
 };
 
