@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -88,7 +89,8 @@ QIcon programIcon() {
 
 // The path argument as the system spells it. On Linux a name is bytes,
 // which Qt's arguments decode as text, losing those that are not UTF-8.
-std::filesystem::path givenPath(const QString& argument, int argc, char* argv[]) {
+std::filesystem::path givenPath(const QString& argument, [[maybe_unused]] int argc,
+                                [[maybe_unused]] char* argv[]) {
 #ifndef _WIN32
     for (int i = argc - 1; i > 0; --i) {
         if (QString::fromLocal8Bit(argv[i]) == argument) {
@@ -111,7 +113,6 @@ int main(int argc, char* argv[]) {
     for (const QString& message : postponedMessages) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
     }
-    QApplication::setWindowIcon(programIcon());
     QCommandLineParser parser;
     describe(parser);
     parser.process(application);
@@ -120,6 +121,9 @@ int main(int argc, char* argv[]) {
     std::filesystem::path folder = std::filesystem::current_path(noWorkingDirectory);
     zelvane::editor::MainWindow window(noWorkingDirectory ? "." : std::move(folder));
     window.show();
+    // The icon at every size is decoded to hand the window system its
+    // pixels: once the window is up, so that its first frame need not wait.
+    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(programIcon()); });
     if (!parser.positionalArguments().isEmpty()) {
         window.openLocation(givenPath(parser.positionalArguments().constFirst(), argc, argv));
     }
