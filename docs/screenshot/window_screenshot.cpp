@@ -21,5 +21,6 @@ int main(int argc, char* argv[]) {
     QFile(folder.filePath(QStringLiteral("vc_offset_00.mpf"))).open(QIODevice::WriteOnly);
     zelvane::editor::MainWindow window(folder.path().toStdU16String());
     window.show();
+    QApplication::processEvents();  // the scroll area takes the window's size
     return window.grab().save(arguments[1]) ? 0 : 1;
 }

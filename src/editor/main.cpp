@@ -123,7 +123,11 @@ int main(int argc, char* argv[]) {
     window.show();
     // The icon at every size is decoded to hand the window system its
     // pixels: once the window is up, so that its first frame need not wait.
-    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(programIcon()); });
+    QTimer iconOnceUp;
+    iconOnceUp.setSingleShot(true);
+    QObject::connect(&iconOnceUp, &QTimer::timeout, &window,
+                     [] { QApplication::setWindowIcon(programIcon()); });
+    iconOnceUp.start(0);
     if (!parser.positionalArguments().isEmpty()) {
         window.openLocation(givenPath(parser.positionalArguments().constFirst(), argc, argv));
     }

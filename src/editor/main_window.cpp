@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QStyle>
+#include <QScrollBar>
 #include <QWindow>
 
 #include "editor/clickable_label.h"
@@ -229,17 +229,22 @@ void MainWindow::fitToScreen() {
     // The title bar and borders are known once the window is shown, and
     // not always then: at least this much is kept for them.
     const QSize frame = (frameGeometry().size() - size()).expandedTo(QSize(16, 48));
-    const QSize room = screen()->availableGeometry().size() - frame;
+    const QRect available = screen()->availableGeometry();
+    const QSize room = available.size() - frame;
     if (form.width() <= room.width() && form.height() <= room.height()) {
         setFixedSize(form);
         return;
     }
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const QSize scrolled = form + QSize(form.height() > room.height() ? bar : 0,
-                                        form.width() > room.width() ? bar : 0);
-    setMinimumSize(QSize(bar, bar) * 4);
+    // Room for a scroll bar across the way the form scrolls, so that it
+    // does not scroll the other way too.
+    const QSize bars(m_form.scrollArea->verticalScrollBar()->sizeHint().width(),
+                     m_form.scrollArea->horizontalScrollBar()->sizeHint().height());
+    const QSize scrolled = form + QSize(form.height() > room.height() ? bars.width() : 0,
+                                        form.width() > room.width() ? bars.height() : 0);
+    setMinimumSize(bars * 4);
     setMaximumSize(scrolled);
     resize(scrolled.boundedTo(room));
+    move(available.topLeft());  // the window as a whole, title bar too, on the screen
 }
 
 // Whatever the operation did before failing is shown. Any exception is a

@@ -377,6 +377,8 @@ class MainWindowTest : public QObject {
         };
         QCOMPARE(m_window->size(),
                  QSize(px(FormLayout::clientWidth), px(FormLayout::clientHeight)));
+        QVERIFY(!form().scrollArea->horizontalScrollBar()->isVisible());
+        QVERIFY(!form().scrollArea->verticalScrollBar()->isVisible());
         const auto controls = form().canvas->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QHash<QString, QPoint> centreOf;  // of each caption and heading
         for (QWidget* a : controls) {

@@ -1,5 +1,6 @@
 # What the package checks share, sourced by them on a virtual display: a
-# program started as a person starts it, found by the caption of its window,
+# program started as a person starts it, found by the caption its window's
+# title ends in (after the profile's name, once one is read),
 # its first field stepped with the Up key and saved with the keyboard (Tab
 # past the 60 fields and the slot box to Save, then Space).
 #
@@ -11,7 +12,7 @@ caption="$(sed -nE 's/.*caption = "(.*)";/\1/p' "$(dirname "${BASH_SOURCE[0]}")/
 
 step_and_save() {
     timeout 60 "$@"
-    window="$(timeout 60 xdotool search --sync --name "^$caption\$" | head -n1)"
+    window="$(timeout 60 xdotool search --sync --name "$caption\$" | head -n1)"
     sleep 2
     [ -z "${screenshot:-}" ] || import -window "$window" "$screenshot"
     xdotool windowfocus --sync "$window" key Up
