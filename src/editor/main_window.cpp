@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QWindow>
 
 #include "editor/clickable_label.h"
