@@ -65,8 +65,12 @@ void MainWindow::connectForm() {
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             &MainWindow::onSave);
     connect(m_form.read, &QPushButton::clicked, this, &MainWindow::onRead);
-    // A double-click or Enter on a profile reads it, as Read does.
-    connect(m_form.fileList, &QListWidget::itemActivated, this, &MainWindow::onRead);
+    // A double-click or Enter on a profile reads it, as Read does, also the
+    // one the keyboard rests on that is not yet selected.
+    connect(m_form.fileList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        m_form.fileList->setCurrentItem(item);
+        onRead();
+    });
     connect(&m_folderWatch, &FolderWatch::changed, this, &MainWindow::onFolderChanged);
     connect(m_form.changeFolder, &QPushButton::clicked, this, &MainWindow::onChangeFolder);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,

@@ -410,11 +410,8 @@ class MainWindowTest : public QObject {
             walked << focus->objectName();
             QTest::keyClick(focus, Qt::Key_Tab);
         }
-        QCOMPARE(walked, order << "Text2"
-                               << "Command1"
-                               << "File1"
-                               << "Command2"
-                               << "ChangeFolder");
+        QCOMPARE(walked,
+                 order + QStringList({"Text2", "Command1", "File1", "Command2", "ChangeFolder"}));
         QVERIFY(!form().changeFolder->accessibleName().isEmpty());
     }
 
