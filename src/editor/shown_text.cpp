@@ -9,8 +9,13 @@ QString shownText(std::string_view bytes) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// On Windows a name is UTF-16 and has no stray bytes: a typed \xE9 is text.
 std::string nameBytes(const QString& text) {
+#ifdef _WIN32
+    return text.toStdString();
+#else
     return platform::bytesOfVisibleText(text.toStdString());
+#endif
 }
 
 QString shownPath(const std::filesystem::path& path) {

@@ -55,7 +55,7 @@ TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
         store.readProfile("vc_offset_k.mpf", read);
         onDisk = valuesOf(read) == valuesOf(numberedTable(tags[1]));
         ASSERT_TRUE(onDisk || valuesOf(read) == valuesOf(numberedTable(tags[0])))
-            << readBytes("vc_offset_k.mpf");
+            << readBytes(in("vc_offset_k.mpf"));
     }
     EXPECT_TRUE(seen[0] > 0 && seen[1] > 0);
     // What the killed savers left goes with the next save, once it is older
@@ -66,7 +66,7 @@ TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
         std::filesystem::last_write_time(
             entry.path(), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     }
-    writeBytes(".zelvane-save-justmade", "x");
+    writeBytes(in(".zelvane-save-justmade"), "x");
     store.saveProfile(numberedTable("1"), "k");
     EXPECT_EQ(snapshot().size(), 3U);
     EXPECT_TRUE(snapshot().contains(".zelvane-save-justmade"));
@@ -87,10 +87,10 @@ TEST_F(ProfileFaultsTest, AFailedSaveKeepsTheOldProfile) {
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ErrorCode::DiskFull));
     EXPECT_EQ(snapshot(), before);
     // A link is replaced, never written through.
-    writeBytes("elsewhere.txt", "keep\r\n");
+    writeBytes(in("elsewhere.txt"), "keep\r\n");
     std::filesystem::create_symlink("elsewhere.txt", in("vc_offset_01.mpf"));
     store.saveProfile(numberedTable("new"), "01");
-    EXPECT_EQ(readBytes("elsewhere.txt"), "keep\r\n");
+    EXPECT_EQ(readBytes(in("elsewhere.txt")), "keep\r\n");
 }
 
 // Special files are refused before anything is read from them; a huge file
@@ -110,7 +110,7 @@ TEST_F(ProfileFaultsTest, HostileProfilesAreReadFromTheirStartOrRefusedAtOnce) {
     for (const auto& [start, size, failure] : files) {
         const std::string name = size == 0 ? "vc_offset_" + start + ".mpf" : "vc_offset_h.mpf";
         if (size != 0) {
-            writeBytes(name, start);
+            writeBytes(in(name), start);
             std::filesystem::resize_file(in(name), size);
         }
         OffsetTable table = numberedTable("old");

@@ -30,20 +30,12 @@ class ProfileFolderTest : public ::testing::Test {
 
     std::filesystem::path in(const std::filesystem::path& name) const { return m_folder / name; }
 
-    void writeBytes(const std::filesystem::path& name, const std::string& bytes) const {
-        testing::writeBytes(in(name), bytes);
-    }
-
-    std::string readBytes(const std::filesystem::path& name) const {
-        return testing::readBytes(in(name));
-    }
-
     // Every file of the folder with its bytes: what "the file system is
     // exactly as it was" compares.
     std::map<std::string, std::string> snapshot() const {
         std::map<std::string, std::string> files;
         for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
-            files[entry.path().filename().string()] = readBytes(entry.path().filename());
+            files[entry.path().filename().string()] = readBytes(entry.path());
         }
         return files;
     }
