@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "editor/clickable_label.h"
@@ -92,6 +94,29 @@ QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* p
             return changeFolder;
     }
     return nullptr;
+}
+
+void EditorForm::fitToScreen(QWidget* window) {
+    const QSize form = canvas->size();
+    // The title bar and borders are known once the window is shown, and
+    // not always then: at least this much is kept for them.
+    const QSize frame = (window->frameGeometry().size() - window->size()).expandedTo(QSize(16, 48));
+    const QRect available = window->screen()->availableGeometry();
+    const QSize room = available.size() - frame;
+    if (form.width() <= room.width() && form.height() <= room.height()) {
+        window->setFixedSize(form);
+        return;
+    }
+    // Room for a scroll bar across the way the form scrolls, so that it
+    // does not scroll the other way too.
+    const QSize bars(scrollArea->verticalScrollBar()->sizeHint().width(),
+                     scrollArea->horizontalScrollBar()->sizeHint().height());
+    const QSize scrolled = form + QSize(form.height() > room.height() ? bars.width() : 0,
+                                        form.width() > room.width() ? bars.height() : 0);
+    window->setMinimumSize(bars * 4);
+    window->setMaximumSize(scrolled);
+    window->resize(scrolled.boundedTo(room));
+    window->move(available.topLeft());  // the window as a whole, title bar too, on the screen
 }
 
 void EditorForm::showTable(const offsets::OffsetTable& table) {

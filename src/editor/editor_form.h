@@ -35,6 +35,10 @@ class EditorForm {
     void showTable(const offsets::OffsetTable& table);
     // Moves the mark from the field that had it to this one.
     void markSelected(int index);
+    // Where the form fits the screen's available area, the window is the
+    // form's size and fixed; where it does not, the window fits the screen
+    // and the form scrolls inside it.
+    void fitToScreen(QWidget* window);
 
     std::array<OffsetField*, offsets::OffsetTable::size> fields{};
     TextBox* slotBox = nullptr;

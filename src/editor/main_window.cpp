@@ -4,9 +4,6 @@
 #include <QFileDialog>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QWindow>
 
@@ -229,26 +226,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::fitToScreen() {
-    const QSize form = m_form.canvas->size();
-    // The title bar and borders are known once the window is shown, and
-    // not always then: at least this much is kept for them.
-    const QSize frame = (frameGeometry().size() - size()).expandedTo(QSize(16, 48));
-    const QRect available = screen()->availableGeometry();
-    const QSize room = available.size() - frame;
-    if (form.width() <= room.width() && form.height() <= room.height()) {
-        setFixedSize(form);
-        return;
-    }
-    // Room for a scroll bar across the way the form scrolls, so that it
-    // does not scroll the other way too.
-    const QSize bars(m_form.scrollArea->verticalScrollBar()->sizeHint().width(),
-                     m_form.scrollArea->horizontalScrollBar()->sizeHint().height());
-    const QSize scrolled = form + QSize(form.height() > room.height() ? bars.width() : 0,
-                                        form.width() > room.width() ? bars.height() : 0);
-    setMinimumSize(bars * 4);
-    setMaximumSize(scrolled);
-    resize(scrolled.boundedTo(room));
-    move(available.topLeft());  // the window as a whole, title bar too, on the screen
+    m_form.fitToScreen(this);
 }
 
 // Whatever the operation did before failing is shown. Any exception is a

@@ -84,9 +84,7 @@ class MainWindow : public QWidget {
     // the list selects it, and the modified mark is measured from here.
     void showProfile(const std::string& name);
     void showModified();
-    // Where the form fits the screen's available area, the window is the
-    // form's size and fixed; where it does not, the window fits the screen
-    // and the form scrolls inside it.
+    // On the screen the window is on now.
     void fitToScreen();
     void runGuarded(const std::function<void()>& operation);
     void report(const platform::RuntimeError& error);
