@@ -114,21 +114,13 @@ void MainWindow::onFolderChanged() {
 // What the fields and the slot box do not take, the window does: a file or
 // folder dropped on a caption, a button or the window's background.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (TextBox::droppedPath(*event->mimeData()).empty()) {
-        event->ignore();
-    } else {
-        event->acceptProposedAction();
-    }
+    TextBox::takeDrop(event);
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const std::filesystem::path path = TextBox::droppedPath(*event->mimeData());
-    if (path.empty()) {
-        event->ignore();
-        return;
+    if (const std::filesystem::path path = TextBox::takeDrop(event); !path.empty()) {
+        openLocation(path);
     }
-    event->acceptProposedAction();
-    openLocation(path);
 }
 
 // All or nothing: the profile is read and the folder listed before

@@ -27,31 +27,32 @@ std::filesystem::path TextBox::droppedPath(const QMimeData& data) {
 #endif
 }
 
-// A drag that carries links is never text to type: it is accepted when it
-// carries one local file or folder, and refused (the window refuses it
-// too) otherwise. Plain text is dropped as a text box drops it.
-void TextBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (!event->mimeData()->hasUrls()) {
-        QLineEdit::dragEnterEvent(event);
-    } else if (droppedPath(*event->mimeData()).empty()) {
+std::filesystem::path TextBox::takeDrop(QDropEvent* event) {
+    std::filesystem::path path = droppedPath(*event->mimeData());
+    if (path.empty()) {
         event->ignore();
     } else {
         event->acceptProposedAction();
+    }
+    return path;
+}
+
+// A drag that carries links is never text to type: it is taken by the rule
+// of takeDrop. Plain text is dropped as a text box drops it.
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        takeDrop(event);
+    } else {
+        QLineEdit::dragEnterEvent(event);
     }
 }
 
 void TextBox::dropEvent(QDropEvent* event) {
     if (!event->mimeData()->hasUrls()) {
         QLineEdit::dropEvent(event);
-        return;
+    } else if (const std::filesystem::path path = takeDrop(event); !path.empty()) {
+        Q_EMIT pathDropped(path);
     }
-    const std::filesystem::path path = droppedPath(*event->mimeData());
-    if (path.empty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    Q_EMIT pathDropped(path);
 }
 
 }  // namespace zelvane::editor

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <filesystem>
 
+class QDropEvent;
 class QMimeData;
 
 namespace zelvane::editor {
@@ -19,6 +20,10 @@ class TextBox : public QLineEdit {
     // The local file or folder a drag carries, or an empty path when it
     // carries several, a link that is no local file, or no link at all.
     static std::filesystem::path droppedPath(const QMimeData& data);
+    // Accepts a drag (or its drop) that carries one local file or folder,
+    // and refuses any other; returns the path, empty when refused. The
+    // window takes what its text boxes do not, by the same rule.
+    static std::filesystem::path takeDrop(QDropEvent* event);
 
   Q_SIGNALS:
     void pathDropped(const std::filesystem::path& path);
