@@ -21,8 +21,8 @@ bool isFolder(const std::filesystem::path& path) {
 
 // The folder and its parent while it exists; else the nearest folder above
 // it that does.
-QStringList pathsToWatch(std::filesystem::path folder) {
-    if (isFolder(folder)) {
+QStringList pathsToWatch(std::filesystem::path folder, bool present) {
+    if (present) {
         QStringList paths{watchedPath(folder)};
         if (folder.has_relative_path()) {
             paths.append(watchedPath(folder.parent_path()));
@@ -53,11 +53,13 @@ FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {
 
 // Always anew: a folder renamed away and made again at its path is another
 // folder, which the watch made on the first would not hear.
-void FolderWatch::watch(const std::filesystem::path& folder) {
+bool FolderWatch::watch(const std::filesystem::path& folder) {
+    const bool present = isFolder(folder);
     if (!m_watcher.directories().isEmpty()) {
         m_watcher.removePaths(m_watcher.directories());
     }
-    m_watcher.addPaths(pathsToWatch(folder));
+    m_watcher.addPaths(pathsToWatch(folder, present));
+    return present;
 }
 
 }  // namespace zelvane::editor

@@ -21,9 +21,10 @@ class FolderWatch : public QObject {
   public:
     explicit FolderWatch(QObject* parent = nullptr);
 
-    // Watches for changes to this folder from now on. Called again after
-    // each change, as the folder may have gone or come back since.
-    void watch(const std::filesystem::path& folder);
+    // Watches for changes to this folder from now on, and says whether it
+    // is there. Called again after each change, as the folder may have gone
+    // or come back since.
+    bool watch(const std::filesystem::path& folder);
 
   Q_SIGNALS:
     // The folder changed and has been quiet since, or has changed for a

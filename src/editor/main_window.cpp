@@ -91,9 +91,7 @@ void MainWindow::fillFileList() {
 }
 
 bool MainWindow::watchFolder() {
-    m_folderWatch.watch(m_store.folder());
-    std::error_code error;
-    const bool present = std::filesystem::is_directory(m_store.folder(), error);
+    const bool present = m_folderWatch.watch(m_store.folder());
     m_form.folderLine->setFolder(shownPath(m_store.folder()), present);
     return present;
 }
