@@ -52,12 +52,14 @@ FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {
 }
 
 // Always anew: a folder renamed away and made again at its path is another
-// folder, which the watch made on the first would not hear.
+// folder, which the watch made on the first would not hear. The old watch
+// goes before the folder is looked at: on Windows a removed folder that a
+// watch still holds open is only pending deletion, and still looks there.
 bool FolderWatch::watch(const std::filesystem::path& folder) {
-    const bool present = isFolder(folder);
     if (!m_watcher.directories().isEmpty()) {
         m_watcher.removePaths(m_watcher.directories());
     }
+    const bool present = isFolder(folder);
     m_watcher.addPaths(pathsToWatch(folder, present));
     return present;
 }
