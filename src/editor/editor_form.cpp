@@ -13,6 +13,8 @@
 #include "editor/form_layout.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
+#include "editor/shown_text.h"
+#include "offsets/profile_document.h"
 
 namespace zelvane::editor {
 namespace {
@@ -42,18 +44,24 @@ void EditorForm::setupUi(QWidget* window) {
 
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(scrollArea);
-    canvas = new QWidget;
     const double dpi = window->logicalDpiX();
-    canvas->setFixedSize(FormLayout::toPixels(FormLayout::clientWidth, dpi),
-                         FormLayout::toPixels(FormLayout::clientHeight, dpi));
+    const int width = FormLayout::toPixels(FormLayout::clientWidth, dpi);
+    const int footTop = FormLayout::toPixels(FormLayout::footTop, dpi);
+    canvas = new QWidget;
+    canvas->setFixedSize(width, footTop);
     scrollArea->setWidget(canvas);
+    foot = new QWidget(window);
+    foot->setFixedHeight(FormLayout::toPixels(FormLayout::clientHeight, dpi) - footTop);
+    layout->addWidget(foot);
     QWidget* previous = nullptr;
     for (const ControlDescription& described : FormLayout::controls()) {
-        QWidget* control = createControl(described, canvas);
+        const bool inFoot = described.top >= FormLayout::footTop;
+        QWidget* control = createControl(described, inFoot ? foot : canvas);
         control->setObjectName(described.name);
         control->setGeometry(FormLayout::toPixels(described.left, dpi),
-                             FormLayout::toPixels(described.top, dpi),
+                             FormLayout::toPixels(described.top, dpi) - (inFoot ? footTop : 0),
                              FormLayout::toPixels(described.width, dpi),
                              FormLayout::toPixels(described.height, dpi));
         // The layout lists the controls that take the focus in focus order.
@@ -92,12 +100,16 @@ QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* p
             changeFolder = new QPushButton(control.text, parent);
             changeFolder->setAccessibleName(QStringLiteral("Change the folder profiles are in"));
             return changeFolder;
+        case ControlKind::UndoButton:
+            return undo = new QPushButton(control.text, parent);
+        case ControlKind::RedoButton:
+            return redo = new QPushButton(control.text, parent);
     }
     return nullptr;
 }
 
 void EditorForm::fitToScreen(QWidget* window) {
-    const QSize form = canvas->size();
+    const QSize form = canvas->size() + QSize(0, foot->height());
     // The title bar and borders are known once the window is shown, and
     // not always then: at least this much is kept for them.
     const QSize frame = (window->frameGeometry().size() - window->size()).expandedTo(QSize(16, 48));
@@ -119,18 +131,29 @@ void EditorForm::fitToScreen(QWidget* window) {
     window->move(available.topLeft());  // the window as a whole, title bar too, on the screen
 }
 
-void EditorForm::showTable(const offsets::OffsetTable& table) {
+void EditorForm::showDocument(const offsets::ProfileDocument& document) {
     for (int index = 0; index < offsets::OffsetTable::size; ++index) {
-        const QString text = QString::fromStdString(table.value(index));
+        const QString text = QString::fromStdString(document.table().value(index));
         OffsetField* field = fields.at(index);
         if (field->text() != text) {
-            field->setText(text);
-            field->setCursorPosition(0);  // a value's start tells the most
+            field->showValue(text);
         }
+        const bool changed = document.isChanged(index);
+        field->setChanged(
+            changed, changed ? QString::fromStdString(document.unchangedValue(index)) : QString());
     }
+    // A slot from a name that is not UTF-8 shows its stray bytes as \xHH,
+    // which are turned back into those bytes as the box is read.
+    if (nameBytes(slotBox->text()) != document.slot()) {
+        slotBox->setText(shownText(document.slot()));
+    }
+    markSelected(document.table().selected());
 }
 
 void EditorForm::markSelected(int index) {
+    if (index == m_marked) {
+        return;
+    }
     if (m_marked >= 0) {
         fields.at(m_marked)->setMarked(false);
     }

@@ -4,6 +4,10 @@
 
 #include "offsets/offset_table.h"
 
+namespace zelvane::offsets {
+class ProfileDocument;
+}
+
 class QPushButton;
 class QScrollArea;
 class QWidget;
@@ -20,19 +24,21 @@ struct ControlDescription;
 // The window's widgets, built from FormLayout and named by what they are,
 // as a Designer form's Ui class names its own, with how they look: the
 // font, the geometry, the focus order, the table shown in the fields and
-// the mark on the selected one. The controls stand on a canvas of the
-// form's size inside a scroll area that fills the window, so that on a
-// screen smaller than the form the form scrolls (a field that takes the
-// focus scrolls into view). It knows nothing of what a click does:
-// MainWindow connects these members to its handlers.
+// the marks on the selected field and the changed ones. The controls stand
+// on a canvas inside a scroll area above the foot (the folder line and the
+// buttons beside it), so that on a screen smaller than the form the form
+// scrolls (a field that takes the focus scrolls into view) while the foot
+// stays in sight. It knows nothing of what a click does: MainWindow
+// connects these members to its handlers.
 class EditorForm {
   public:
     // Builds the scroll area, the canvas and every control in window.
     void setupUi(QWidget* window);
 
-    // Brings every field in line with the table, leaving alone the fields
-    // that already show their value (and so the cursor of the one in use).
-    void showTable(const offsets::OffsetTable& table);
+    // Brings every field and the slot box in line with the document,
+    // leaving alone those that already show their value (and so the cursor
+    // of the one in use).
+    void showDocument(const offsets::ProfileDocument& document);
     // Moves the mark from the field that had it to this one.
     void markSelected(int index);
     // Where the form fits the screen's available area, the window is the
@@ -49,8 +55,11 @@ class EditorForm {
     ClickableLabel* decrease = nullptr;
     FolderLine* folderLine = nullptr;
     QPushButton* changeFolder = nullptr;
+    QPushButton* undo = nullptr;
+    QPushButton* redo = nullptr;
     QScrollArea* scrollArea = nullptr;
-    QWidget* canvas = nullptr;  // at the form's size, holding the controls
+    QWidget* canvas = nullptr;  // the form above its foot, holding the controls
+    QWidget* foot = nullptr;
 
   private:
     QWidget* createControl(const ControlDescription& control, QWidget* parent);

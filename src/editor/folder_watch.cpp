@@ -43,24 +43,38 @@ FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {
     constexpr int settleMilliseconds = 150;
     m_settling.setSingleShot(true);
     m_settling.setInterval(settleMilliseconds);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+    const auto settle = [this] {
         if (!m_settling.isActive()) {
             m_settling.start();
         }
-    });
-    connect(&m_settling, &QTimer::timeout, this, &FolderWatch::changed);
+    };
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, settle);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, settle);
+    connect(&m_settling, &QTimer::timeout, this, &FolderWatch::rearm);
+}
+
+void FolderWatch::rearm() {
+    Q_EMIT changed(watch(m_folder, m_file));
 }
 
 // Always anew: a folder renamed away and made again at its path is another
 // folder, which the watch made on the first would not hear. The old watch
 // goes before the folder is looked at: on Windows a removed folder that a
 // watch still holds open is only pending deletion, and still looks there.
-bool FolderWatch::watch(const std::filesystem::path& folder) {
-    if (!m_watcher.directories().isEmpty()) {
-        m_watcher.removePaths(m_watcher.directories());
+bool FolderWatch::watch(const std::filesystem::path& folder, const std::filesystem::path& file) {
+    m_folder = folder;
+    m_file = file;
+    const QStringList watched = m_watcher.directories() + m_watcher.files();
+    if (!watched.isEmpty()) {
+        m_watcher.removePaths(watched);
     }
     const bool present = isFolder(folder);
-    m_watcher.addPaths(pathsToWatch(folder, present));
+    QStringList paths = pathsToWatch(folder, present);
+    std::error_code error;
+    if (present && !file.empty() && std::filesystem::is_regular_file(file, error)) {
+        paths.append(watchedPath(file));
+    }
+    m_watcher.addPaths(paths);
     return present;
 }
 

@@ -13,27 +13,34 @@ namespace zelvane::editor {
 // the folder itself being renamed away (on Linux it asks inotify for no
 // IN_MOVE_SELF), so its parent is watched as well; while the folder is
 // gone, the nearest folder above it that exists is watched instead, to hear
-// it come back. A burst of changes (a thousand files copied in) asks for
-// one look, not a thousand.
+// it come back. A file of the folder can be watched too (the profile being
+// edited), to hear another program write it in place, which changes
+// nothing the folder's own watch hears. A burst of changes (a thousand
+// files copied in) asks for one look, not a thousand: the look comes 150 ms
+// after the first change, whatever follows it meanwhile.
 class FolderWatch : public QObject {
     Q_OBJECT
 
   public:
     explicit FolderWatch(QObject* parent = nullptr);
 
-    // Watches for changes to this folder from now on, and says whether it
-    // is there. Called again after each change, as the folder may have gone
-    // or come back since.
-    bool watch(const std::filesystem::path& folder);
+    // Watches for changes to this folder (and this file of it, if one is
+    // named) from now on, and says whether the folder is there.
+    bool watch(const std::filesystem::path& folder, const std::filesystem::path& file = {});
 
   Q_SIGNALS:
-    // The folder changed and has been quiet since, or has changed for a
-    // while: time to look at it again.
-    void changed();
+    // The folder or the file changed: time to look at them again. The
+    // watch is armed anew before this is said, as the folder may have gone
+    // or come back; present says whether it is there.
+    void changed(bool present);
 
   private:
+    void rearm();
+
     QFileSystemWatcher m_watcher;
     QTimer m_settling;
+    std::filesystem::path m_folder;
+    std::filesystem::path m_file;
 };
 
 }  // namespace zelvane::editor

@@ -76,9 +76,11 @@ std::vector<ControlDescription> FormLayout::controls() {
         controls.push_back({indexed("Label1", label), ControlKind::Label,
                             qString(OffsetLayout::caption(row)), 1320, rowTop(row), 2235, 315});
     }
-    controls.push_back({u"FolderLine"_s, FolderLine, QString(), 120, 9360, 7620, 285});
+    controls.push_back({u"FolderLine"_s, FolderLine, QString(), 120, 9360, 4620, 285});
     controls.push_back(
-        {u"ChangeFolder"_s, ChangeFolderButton, u"Change folder\u2026"_s, 7830, 9270, 1635, 465});
+        {u"ChangeFolder"_s, ChangeFolderButton, u"Change folder\u2026"_s, 4860, 9270, 1635, 465});
+    controls.push_back({u"Undo"_s, UndoButton, u"Undo"_s, 6615, 9270, 1380, 465});
+    controls.push_back({u"Redo"_s, RedoButton, u"Redo"_s, 8085, 9270, 1380, 465});
     return controls;
 }
 

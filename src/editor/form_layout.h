@@ -18,6 +18,8 @@ enum class ControlKind {
     Label,
     FolderLine,
     ChangeFolderButton,
+    UndoButton,
+    RedoButton,
 };
 
 // One control of the window as the form describes it: name, kind, text and
@@ -38,12 +40,15 @@ class FormLayout {
   public:
     static constexpr int clientWidth = 9585;
     static constexpr int clientHeight = 10020;
+    // Where the foot begins: the band below the grid and the list, which
+    // stays in sight when the rest of the form scrolls.
+    static constexpr int footTop = 9180;
 
     // Every control, those that take the focus first and in focus order:
     // the fields 0 to 59, the slot box, Save, the file list, Read. Last
-    // comes what this editor adds to the form, in the free band below the
-    // grid and the list: the folder line, and the button that changes the
-    // folder, which comes after all the others in focus order.
+    // comes what this editor adds to the form, in its foot: the folder
+    // line, and the buttons Change folder, Undo and Redo, which come after
+    // all the others in focus order.
     static std::vector<ControlDescription> controls();
 
     // Twips on a screen of the given logical DPI: 15 twips a pixel at 96.

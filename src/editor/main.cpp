@@ -129,7 +129,7 @@ int main(int argc, char* argv[]) {
                      [] { QApplication::setWindowIcon(programIcon()); });
     iconOnceUp.start(0);
     if (!parser.positionalArguments().isEmpty()) {
-        window.openLocation(givenPath(parser.positionalArguments().constFirst(), argc, argv));
+        window.openAtStart(givenPath(parser.positionalArguments().constFirst(), argc, argv));
     }
     return QApplication::exec();
 }

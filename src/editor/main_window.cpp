@@ -14,10 +14,12 @@
 #include "editor/profile_list.h"
 #include "editor/shown_text.h"
 #include "offsets/profile_location.h"
+#include "platform/file_name.h"
 
 namespace zelvane::editor {
 
-using offsets::ProfileStore;
+using offsets::DiskState;
+using offsets::DocumentChanges;
 
 namespace {
 
@@ -29,12 +31,29 @@ std::filesystem::path chooseWithDialog(QWidget* parent, const std::filesystem::p
     return chosen.isEmpty() ? std::filesystem::path() : pathOfText(chosen);
 }
 
+void reportInBox(QWidget* window, const platform::RuntimeError& error) {
+    ErrorReport::show(window, QString::fromLatin1(MainWindow::caption), error);
+}
+
+// Undo or Redo, enabled while there is something to take back or bring
+// again, naming it and its key.
+void describeHistoryButton(QPushButton* button, const QString& verb, const std::string& change,
+                           QKeySequence::StandardKey key) {
+    button->setEnabled(!change.empty());
+    const QString what = change.empty() ? verb : verb + QLatin1Char(' ') + shownText(change);
+    button->setAccessibleName(what);
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(what, QKeySequence(key).toString(QKeySequence::NativeText)));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
-    : QWidget(parent), m_store(std::move(folder)), m_chooseFolder(chooseWithDialog) {
+    : QWidget(parent),
+      m_document(std::move(folder)),
+      m_chooseFolder(chooseWithDialog),
+      m_report(reportInBox) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromLatin1(caption) + QStringLiteral("[*]"));
     setAcceptDrops(true);
     m_form.setupUi(this);
     connectForm();
@@ -44,17 +63,13 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
 
 void MainWindow::connectForm() {
     for (OffsetField* field : m_form.fields) {
-        // Every change of the text reaches the table, however it is made:
-        // typing, pasting, an input method, undo, or assistive technology.
-        connect(field, &QLineEdit::textChanged, this,
-                [this, index = field->index()](const QString& text) {
-                    m_table.setValue(index, text.toStdString());
-                    showModified();
-                });
+        connect(field, &OffsetField::edited, this, &MainWindow::onFieldEdited);
         connect(field, &OffsetField::selected, this, &MainWindow::onFieldClick);
         connect(field, &OffsetField::stepRequested, this, &MainWindow::onFieldStep);
         connect(field, &TextBox::pathDropped, this, &MainWindow::openLocation);
     }
+    connect(m_form.slotBox, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_document.setSlot(nameBytes(text)); });
     connect(m_form.slotBox, &TextBox::pathDropped, this, &MainWindow::openLocation);
     // Enter in the slot box saves, as the Save button and Ctrl+S do.
     connect(m_form.slotBox, &QLineEdit::returnPressed, this, &MainWindow::onSave);
@@ -72,41 +87,46 @@ void MainWindow::connectForm() {
     connect(m_form.changeFolder, &QPushButton::clicked, this, &MainWindow::onChangeFolder);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &MainWindow::onChangeFolder);
+    connect(m_form.undo, &QPushButton::clicked, this, &MainWindow::onUndo);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &MainWindow::onUndo);
+    connect(m_form.redo, &QPushButton::clicked, this, &MainWindow::onRedo);
+    connect(new QShortcut(QKeySequence::Redo, this), &QShortcut::activated, this,
+            &MainWindow::onRedo);
     connect(m_form.increase, &ClickableLabel::clicked, this, &MainWindow::onIncrease);
     connect(m_form.decrease, &ClickableLabel::clicked, this, &MainWindow::onDecrease);
 }
 
 void MainWindow::onLoad() {
-    m_table.reset();
-    m_unmodified = m_table;
-    m_form.showTable(m_table);
-    m_form.markSelected(m_table.selected());
+    m_form.showDocument(m_document);
+    showTitle();
+    showHistory();
     watchFolder();
-    runGuarded([this] { fillFileList(); });
+    runGuarded([this] {
+        m_form.fileList->setNames(m_document.store().listProfiles());
+        return DocumentChanges{};
+    });
     m_form.fields.front()->setFocus();
 }
 
-void MainWindow::fillFileList() {
-    m_form.fileList->setNames(m_store.listProfiles());
+void MainWindow::watchFolder() {
+    const std::filesystem::path& folder = m_document.store().folder();
+    const std::string& profile = m_document.profile();
+    const bool present =
+        m_folderWatch.watch(folder, profile.empty() ? std::filesystem::path()
+                                                    : folder / platform::pathFromUtf8(profile));
+    m_form.folderLine->setFolder(shownPath(folder), present);
 }
 
-bool MainWindow::watchFolder() {
-    const bool present = m_folderWatch.watch(m_store.folder());
-    m_form.folderLine->setFolder(shownPath(m_store.folder()), present);
-    return present;
-}
-
-void MainWindow::onFolderChanged() {
-    if (m_reporting) {
-        m_folderChangedMeanwhile = true;
-        return;
-    }
-    const bool present = watchFolder();
+void MainWindow::onFolderChanged(bool present) {
+    m_form.folderLine->setFolder(shownPath(m_document.store().folder()), present);
     try {
-        m_form.fileList->setNames(present ? m_store.listProfiles() : std::vector<std::string>());
+        m_form.fileList->setNames(present ? m_document.store().listProfiles()
+                                          : std::vector<std::string>());
     } catch (const platform::RuntimeError&) {
         m_form.fileList->setNames({});  // a folder one may enter but not list
     }
+    showChanges(m_document.takeDiskChanges());
 }
 
 // What the fields and the slot box do not take, the window does: a file or
@@ -121,91 +141,119 @@ void MainWindow::dropEvent(QDropEvent* event) {
     }
 }
 
-// All or nothing: the profile is read and the folder listed before
-// anything changes, so a failure of either leaves the editor as it was.
+// The new folder is watched before it is listed, so that a change between
+// the two is heard; a failure watches the old one again.
 void MainWindow::openLocation(const std::filesystem::path& path) {
     runGuarded([this, &path] {
         const auto location = offsets::ProfileLocation::resolve(path);
-        ProfileStore store(location.folder);
-        offsets::OffsetTable table = m_table;
-        if (!location.profile.empty()) {
-            store.readProfile(location.profile, table);
+        m_folderWatch.watch(location.folder);
+        DocumentChanges changes;
+        try {
+            m_form.fileList->setNames(m_document.open(location, changes));
+        } catch (...) {
+            watchFolder();
+            throw;
         }
-        std::vector<std::string> names = store.listProfiles();
-        m_table = std::move(table);
-        if (!location.profile.empty()) {
-            showSlotOf(location.profile);
-        }
-        m_store = std::move(store);
-        m_form.fileList->setNames(std::move(names));
-        watchFolder();
-        if (!location.profile.empty()) {
-            showProfile(location.profile);
-        }
+        changes.profile = true;  // the folder line and the watch follow
+        return changes;
     });
 }
 
+void MainWindow::openAtStart(const std::filesystem::path& path) {
+    openLocation(path);
+    m_document.forgetHistory();
+    showHistory();
+}
+
 void MainWindow::onChangeFolder() {
-    const std::filesystem::path chosen = m_chooseFolder(this, m_store.folder());
+    const std::filesystem::path chosen = m_chooseFolder(this, m_document.store().folder());
     if (!chosen.empty()) {
         openLocation(chosen);
     }
 }
 
+void MainWindow::onFieldEdited(int index, const QString& text) {
+    showChanges(m_document.type(index, text.toStdString()));
+}
+
 void MainWindow::onFieldClick(int index) {
-    m_table.select(index);
-    m_form.markSelected(index);
+    showChanges(m_document.select(index));
 }
 
 void MainWindow::onFieldStep(int index, int delta) {
-    onFieldClick(index);
-    runGuarded([this, delta] { m_table.stepSelected(delta); });
+    runGuarded([this, index, delta] { return m_document.step(index, delta); });
 }
 
 void MainWindow::onIncrease() {
-    runGuarded([this] { m_table.stepSelected(+1); });
+    onFieldStep(m_document.table().selected(), +1);
 }
 
 void MainWindow::onDecrease() {
-    runGuarded([this] { m_table.stepSelected(-1); });
+    onFieldStep(m_document.table().selected(), -1);
 }
 
-// A saved profile shows in the list at once; a failed save leaves the list.
+// A saved profile shows in the list at once, selected; a failed save
+// leaves the list.
 void MainWindow::onSave() {
     runGuarded([this] {
-        const std::string slot = nameBytes(m_form.slotBox->text());
-        m_store.saveProfile(m_table, slot);
-        fillFileList();
-        showProfile(ProfileStore::profileFileName(slot));
+        DocumentChanges changes = m_document.save();
+        m_form.fileList->setNames(m_document.store().listProfiles());
+        changes.profile = true;
+        return changes;
     });
 }
 
+// A Read that fails leaves the list on the profile the fields hold.
 void MainWindow::onRead() {
     const std::string name = m_form.fileList->selectedName();
-    if (!name.empty()) {
-        runGuarded([this, &name] {
-            m_store.readProfile(name, m_table);
-            showSlotOf(name);
-            showProfile(name);
-        });
+    if (!name.empty() && !runGuarded([this, &name] { return m_document.read(name); })) {
+        m_form.fileList->selectName(m_document.profile());
     }
 }
 
-// A slot from a name that is not UTF-8 shows its stray bytes as \xHH, which
-// Save turns back into those bytes.
-void MainWindow::showSlotOf(const std::string& name) {
-    m_form.slotBox->setText(shownText(ProfileStore::slotFromFileName(name)));
+void MainWindow::onUndo() {
+    runGuarded([this] { return m_document.undo(); });
 }
 
-void MainWindow::showProfile(const std::string& name) {
-    m_unmodified = m_table;
-    setWindowTitle(shownText(name) + QStringLiteral("[*] - ") + QString::fromLatin1(caption));
-    m_form.fileList->selectName(name);
+void MainWindow::onRedo() {
+    runGuarded([this] { return m_document.redo(); });
 }
 
-// The mark only tells: nothing asks before closing or reading.
-void MainWindow::showModified() {
-    setWindowModified(!m_table.sameValues(m_unmodified));
+void MainWindow::showChanges(const DocumentChanges& changes) {
+    m_form.showDocument(m_document);
+    if (changes.profile) {
+        m_form.fileList->selectName(m_document.profile());
+        watchFolder();
+    }
+    showTitle();
+    showHistory();
+}
+
+// The profile the fields hold, what the disk did to it, and the desktop's
+// modified mark while the disk lacks what the fields hold. The mark only
+// tells: nothing asks before closing or reading.
+void MainWindow::showTitle() {
+    const QString captionText = QString::fromLatin1(caption);
+    const std::string& profile = m_document.profile();
+    if (profile.empty()) {
+        setWindowTitle(captionText + QStringLiteral("[*]"));
+    } else {
+        QString state;
+        if (m_document.diskState() == DiskState::Changed) {
+            state = QStringLiteral(" (changed on disk)");
+        } else if (m_document.diskState() == DiskState::Deleted) {
+            state = QStringLiteral(" (deleted)");
+        }
+        setWindowTitle(shownText(profile) + state + QStringLiteral("[*] - ") + captionText);
+    }
+    setWindowModified(m_document.isModified());
+}
+
+void MainWindow::showHistory() {
+    describeHistoryButton(m_form.undo, QStringLiteral("Undo"), m_document.undoName(),
+                          QKeySequence::Undo);
+    describeHistoryButton(m_form.redo, QStringLiteral("Redo"), m_document.redoName(),
+                          QKeySequence::Redo);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -219,15 +267,16 @@ void MainWindow::fitToScreen() {
     m_form.fitToScreen(this);
 }
 
-// Whatever the operation did before failing is shown. Any exception is a
-// report, never the end of the program: one from a library the editor
-// calls is reported as an internal error, with what it said.
-void MainWindow::runGuarded(const std::function<void()>& operation) {
+// Any exception is a report, never the end of the program: one from a
+// library the editor calls is reported as an internal error, with what it
+// said. A failed operation changed nothing but, for a step, the selection,
+// which is shown.
+bool MainWindow::runGuarded(const std::function<DocumentChanges()>& operation) {
     using platform::ErrorCode;
     using platform::RuntimeError;
     try {
-        operation();
-        m_form.showTable(m_table);
+        showChanges(operation());
+        return true;
     } catch (const RuntimeError& error) {
         report(error);
     } catch (const std::bad_alloc&) {
@@ -235,20 +284,12 @@ void MainWindow::runGuarded(const std::function<void()>& operation) {
     } catch (const std::exception& error) {
         report(RuntimeError(ErrorCode::InternalError, error.what()));
     }
-    showModified();
+    return false;
 }
 
-// One report at a time: what the folder watch hears while it is open is
-// shown once it is closed.
 void MainWindow::report(const platform::RuntimeError& error) {
-    m_form.showTable(m_table);
-    m_reporting = true;
-    ErrorReport::show(this, QString::fromLatin1(caption), error);
-    m_reporting = false;
-    if (m_folderChangedMeanwhile) {
-        m_folderChangedMeanwhile = false;
-        onFolderChanged();
-    }
+    showChanges(DocumentChanges{});
+    m_report(this, error);
 }
 
 }  // namespace zelvane::editor

@@ -1,17 +1,17 @@
 #pragma once
 
-// The editor's one window. EditorForm builds its controls from FormLayout
-// and shows the table in them: sixty OffsetFields, the slot box, Save,
-// the ProfileList, Read, the Increase and Decrease captions and the
-// FolderLine. MainWindow owns the OffsetTable and the ProfileStore of the
-// folder it works in, and connects the form's members to its handlers;
-// every change of a field's text goes straight into the table, and each
-// handler drives the table or the store, then shows the table again. A
-// path given at start or dropped on the window becomes a folder through
-// offsets::ProfileLocation; FolderWatch tells when the folder changes on
-// the disk, which is news shown in the list and the folder line, never a
-// report. Every handler runs inside runGuarded, the one place where a
-// failure is caught and shown with ErrorReport, one report at a time.
+// The editor's one window, the view of one offsets::ProfileDocument.
+// EditorForm builds its controls from FormLayout: sixty OffsetFields, the
+// slot box, Save, the ProfileList, Read, the Increase and Decrease
+// captions, and the foot with the FolderLine, Change folder, Undo and
+// Redo. What the person does goes to the document; what the document
+// changed is shown, one way each: a field shown a value does not hand it
+// back as typing. A path given at start or dropped on the window becomes a
+// folder through offsets::ProfileLocation; FolderWatch tells when the
+// folder or the current profile changes on the disk, which is news shown
+// in the list, the folder line, the fields and the title, never a report.
+// Every handler runs inside runGuarded, the one place where a failure is
+// caught and handed to the reporter.
 
 #include <QWidget>
 #include <filesystem>
@@ -20,8 +20,7 @@
 
 #include "editor/editor_form.h"
 #include "editor/folder_watch.h"
-#include "offsets/offset_table.h"
-#include "offsets/profile_store.h"
+#include "offsets/profile_document.h"
 #include "platform/runtime_error.h"
 
 namespace zelvane::editor {
@@ -36,11 +35,14 @@ class MainWindow : public QWidget {
     // path when they cancel.
     using FolderChooser =
         std::function<std::filesystem::path(QWidget* parent, const std::filesystem::path& start)>;
+    // Tells the person of a failure; by default a message box over the
+    // window.
+    using Reporter = std::function<void(QWidget* window, const platform::RuntimeError& error)>;
 
     // Opens on the profiles of a folder: the working directory at start.
     explicit MainWindow(std::filesystem::path folder, QWidget* parent = nullptr);
 
-    const offsets::OffsetTable& table() const { return m_table; }
+    const offsets::ProfileDocument& document() const { return m_document; }
     // The controls, by name.
     const EditorForm& form() const { return m_form; }
 
@@ -48,10 +50,13 @@ class MainWindow : public QWidget {
     // profile. On any failure it is reported and the editor stays where it
     // was, with nothing changed.
     void openLocation(const std::filesystem::path& path);
+    // As openLocation, for the path given at start: nothing to undo.
+    void openAtStart(const std::filesystem::path& path);
     // What "Change folder" and Ctrl+O ask with: the platform's own folder
     // chooser unless replaced (a test replaces it, so as never to wait on
     // a dialog).
     void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
+    void setReporter(Reporter reporter) { m_report = std::move(reporter); }
 
     void onLoad();
     void onFieldClick(int index);
@@ -60,6 +65,8 @@ class MainWindow : public QWidget {
     void onSave();
     void onRead();
     void onChangeFolder();
+    void onUndo();
+    void onRedo();
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -70,33 +77,30 @@ class MainWindow : public QWidget {
     void connectForm();
     // Up or Down in a field: selects it, as a click would, and steps it.
     void onFieldStep(int index, int delta);
-    // Lists the profiles anew, keeping the selected one selected.
-    void fillFileList();
-    // Watches the store's folder and names it on the folder line, saying
-    // whether it is there; returns whether it is.
-    bool watchFolder();
-    // Shows the folder as the disk has it now: a folder that is gone says
-    // so on the folder line and lists nothing. It is news, never a report;
-    // while a report is open it waits until that is closed.
-    void onFolderChanged();
-    void showSlotOf(const std::string& name);
-    // The table was read from or saved to this profile: the title names it,
-    // the list selects it, and the modified mark is measured from here.
-    void showProfile(const std::string& name);
-    void showModified();
+    void onFieldEdited(int index, const QString& text);
+    // The folder or the current profile changed on the disk: the folder
+    // line, the list and the document follow it, without a report.
+    void onFolderChanged(bool present);
+    // Watches the document's folder and current profile, and names the
+    // folder on the folder line, saying whether it is there.
+    void watchFolder();
+    // Shows what the document changed; a new current profile is selected
+    // in the list and watched.
+    void showChanges(const offsets::DocumentChanges& changes);
+    void showTitle();
+    void showHistory();
     // On the screen the window is on now.
     void fitToScreen();
-    void runGuarded(const std::function<void()>& operation);
+    // Runs an operation of the document and shows what it changed, or
+    // reports its failure, which changed nothing; says whether it ran.
+    bool runGuarded(const std::function<offsets::DocumentChanges()>& operation);
     void report(const platform::RuntimeError& error);
 
-    offsets::OffsetTable m_table;
-    offsets::OffsetTable m_unmodified;  // as last read or saved; reset at start
-    offsets::ProfileStore m_store;
+    offsets::ProfileDocument m_document;
     FolderChooser m_chooseFolder;
+    Reporter m_report;
     EditorForm m_form;
     FolderWatch m_folderWatch;
-    bool m_reporting = false;
-    bool m_folderChangedMeanwhile = false;
 };
 
 }  // namespace zelvane::editor

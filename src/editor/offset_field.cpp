@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "offsets/offset_layout.h"
 
@@ -16,7 +17,19 @@ QString cellName(int index) {
 
 OffsetField::OffsetField(int index, QWidget* parent) : TextBox(QString(), parent), m_index(index) {
     setAccessibleName(cellName(index));
-    connect(this, &QLineEdit::textChanged, this, &OffsetField::showToolTip);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        describe();
+        if (!m_showing) {
+            Q_EMIT edited(m_index, text);
+        }
+    });
+}
+
+void OffsetField::showValue(const QString& text) {
+    m_showing = true;
+    setText(text);
+    m_showing = false;
+    setCursorPosition(0);  // a value's start tells the most
 }
 
 // A tint of the highlight colour over the field's own background: seen in
@@ -34,17 +47,62 @@ void OffsetField::setMarked(bool marked) {
                              base.blueF() + (highlight.blueF() - base.blueF()) * tint));
     }
     setPalette(palette);
-    setAccessibleDescription(marked ? QStringLiteral("Increase and Decrease step this field")
-                                    : QString());
+    m_marked = marked;
+    describe();
 }
 
-// The field's name and its value; the start of a value too long to show
-// whole, so that a tooltip never covers the screen.
-void OffsetField::showToolTip(const QString& text) {
+void OffsetField::setChanged(bool changed, const QString& was) {
+    if (changed == m_changed && was == m_was) {
+        return;
+    }
+    m_changed = changed;
+    m_was = was;
+    describe();
+    update();
+}
+
+namespace {
+
+// The start of a text too long to show whole, so that a tooltip never
+// covers the screen.
+QString shortened(const QString& text) {
     constexpr qsizetype longest = 200;
-    setToolTip(QStringLiteral("%1: %2").arg(
-        cellName(m_index),
-        text.size() > longest ? text.left(longest) + QStringLiteral("...") : text));
+    return text.size() > longest ? text.left(longest) + QStringLiteral("...") : text;
+}
+
+}  // namespace
+
+// The tooltip: the field's name, its value and what it was; the
+// accessible description: what the tint and the corner show.
+void OffsetField::describe() {
+    const QString changed =
+        m_changed ? QStringLiteral("changed, was %1").arg(shortened(m_was)) : QString();
+    setToolTip(QStringLiteral("%1: %2").arg(cellName(m_index), shortened(text())) +
+               (m_changed ? QStringLiteral(" (%1)").arg(changed) : QString()));
+    QStringList description;
+    if (m_marked) {
+        description << QStringLiteral("Increase and Decrease step this field");
+    }
+    if (m_changed) {
+        description << changed;
+    }
+    setAccessibleDescription(description.join(QStringLiteral("; ")));
+}
+
+// A changed value has its top right corner cut off in the text colour: a
+// shape, seen without telling colours apart.
+void OffsetField::paintEvent(QPaintEvent* event) {
+    TextBox::paintEvent(event);
+    if (!m_changed) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(QPalette::Text));
+    const qreal corner = height() * 0.4;
+    const QPointF right(width(), 0);
+    painter.drawPolygon(QPolygonF{right - QPointF(corner, 0), right, right + QPointF(0, corner)});
 }
 
 void OffsetField::mousePressEvent(QMouseEvent* event) {

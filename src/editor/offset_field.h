@@ -5,9 +5,13 @@
 namespace zelvane::editor {
 
 // The text box of one of the sixty values. It tells what the person did
-// with it: clicked it (selected), or pressed Up or Down in it
-// (stepRequested), which steps it and makes it the field Increase and
-// Decrease act on. Its tooltip names the value and shows it whole.
+// with it: typed in it (edited: any change of its text but showValue's,
+// however it came, a screen reader's included), clicked it (selected), or
+// pressed Up or Down in it (stepRequested), which steps it and makes it
+// the field Increase and Decrease act on. It shows whether it is that
+// field (a tint) and whether its value differs from the profile's (a
+// corner cut off, so that colour alone never tells). Its tooltip names the
+// value, shows it whole and says what it was.
 class OffsetField : public TextBox {
     Q_OBJECT
 
@@ -15,10 +19,17 @@ class OffsetField : public TextBox {
     OffsetField(int index, QWidget* parent = nullptr);
 
     int index() const { return m_index; }
+    // Shows a value that did not come from typing here, with its start in
+    // sight; says nothing by edited.
+    void showValue(const QString& text);
     // Shows whether this is the field Increase and Decrease step.
     void setMarked(bool marked);
+    // Shows whether the value differs from the profile's, which was this.
+    void setChanged(bool changed, const QString& was);
+    bool isChanged() const { return m_changed; }
 
   Q_SIGNALS:
+    void edited(int index, const QString& text);
     void selected(int index);
     // delta is +1 for Up, -1 for Down.
     void stepRequested(int index, int delta);
@@ -26,11 +37,16 @@ class OffsetField : public TextBox {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    void showToolTip(const QString& text);
+    void describe();
 
     int m_index;
+    bool m_showing = false;
+    bool m_marked = false;
+    bool m_changed = false;
+    QString m_was;
 };
 
 }  // namespace zelvane::editor

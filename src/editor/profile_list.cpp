@@ -48,6 +48,8 @@ void ProfileList::selectName(const std::string& name) {
     const auto found = std::find(m_names.begin(), m_names.end(), name);
     if (found != m_names.end()) {
         setCurrentRow(static_cast<int>(found - m_names.begin()));
+    } else {
+        clearSelection();
     }
 }
 

@@ -20,7 +20,7 @@ class ProfileList : public QListWidget {
     void setNames(std::vector<std::string> names);
     // The selected profile's name as the file system spells it, or "".
     std::string selectedName() const;
-    // Selects the profile of this name, if it is listed.
+    // Selects the profile of this name, or nothing if it is not listed.
     void selectName(const std::string& name);
 
   private:

@@ -1,6 +1,7 @@
 #include "text_box.h"
 
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <limits>
 
@@ -10,6 +11,33 @@ namespace zelvane::editor {
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     setMaxLength(std::numeric_limits<int>::max());  // a value may be of any length
+}
+
+namespace {
+
+bool isUndoOrRedo(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
+}
+
+}  // namespace
+
+// A line edit claims Undo and Redo for itself before shortcuts are looked
+// up; left unclaimed, they reach the window's.
+bool TextBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && isUndoOrRedo(event)) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (isUndoOrRedo(event)) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 std::filesystem::path TextBox::droppedPath(const QMimeData& data) {

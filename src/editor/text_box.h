@@ -10,7 +10,9 @@ namespace zelvane::editor {
 
 // A text box of the form: it holds any text of any length, and a file or
 // folder dragged onto it from a file manager is offered to the window
-// (pathDropped) instead of being typed in as its path.
+// (pathDropped) instead of being typed in as its path. Undo and Redo keys
+// are the window's, which takes back changes to the table: a text box
+// keeps no history of its own that one key could mean instead.
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -29,6 +31,8 @@ class TextBox : public QLineEdit {
     void pathDropped(const std::filesystem::path& path);
 
   protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 };

@@ -66,6 +66,8 @@ class ProfileDocument {
     // Moving without reading leaves no current profile, and the values
     // keep what they are compared with. Returns the folder's profiles.
     std::vector<std::string> open(const ProfileLocation& location, DocumentChanges& changes);
+    // What was done so far cannot be undone: the state at start.
+    void forgetHistory() { m_history = EditHistory(); }
     DocumentChanges undo();
     DocumentChanges redo();
     // Looks at the current profile on the disk, after another program may
