@@ -175,9 +175,11 @@ std::vector<std::string> ProfileDocument::open(const ProfileLocation& location,
     std::vector<std::string> names = store.listProfiles();
     m_store = std::move(store);
     m_history.closeRun();
-    m_context.folder = m_store.folder();
-    m_context.profile.clear();
-    m_context.disk = DiskState::AsKnown;
+    if (m_context.folder != m_store.folder()) {
+        m_context.folder = m_store.folder();
+        m_context.profile.clear();
+        m_context.disk = DiskState::AsKnown;
+    }
     if (!location.profile.empty()) {
         replaceWhole(table, location.profile, "Open " + location.profile);
     }
@@ -194,10 +196,11 @@ void ProfileDocument::replaceWhole(const OffsetTable& table, const std::string& 
     after.profile = profile;
     after.unchanged = valuesOf(table);
     after.disk = DiskState::AsKnown;
-    replaceWhole(table, std::move(after), std::move(name));
+    replaceWhole(table, after, std::move(name));
 }
 
-void ProfileDocument::replaceWhole(const OffsetTable& table, TableContext after, std::string name) {
+void ProfileDocument::replaceWhole(const OffsetTable& table, const TableContext& after,
+                                   std::string name) {
     Edit edit;
     edit.name = std::move(name);
     edit.before = currentContext();
@@ -279,7 +282,7 @@ DocumentChanges ProfileDocument::takeDiskChanges() {
         TableContext after = currentContext();
         after.unchanged = values;
         after.disk = DiskState::AsKnown;
-        replaceWhole(onDisk, std::move(after), "reload of " + m_context.profile);
+        replaceWhole(onDisk, after, "reload of " + m_context.profile);
     } else if (m_context.disk != DiskState::Changed) {
         learnDisk(nullptr, DiskState::Changed);
     }

@@ -87,7 +87,7 @@ class ProfileDocument {
     void extendRun(Edit::Kind kind, int index, std::string before);
     // Replaces the table and its context as one change in the history.
     void replaceWhole(const OffsetTable& table, const std::string& profile, std::string name);
-    void replaceWhole(const OffsetTable& table, TableContext after, std::string name);
+    void replaceWhole(const OffsetTable& table, const TableContext& after, std::string name);
     void restore(const Edit& edit, bool forward);
     // The disk holds these values for the current profile: every context
     // of it, kept in the history or current, compares with them.
