@@ -408,10 +408,6 @@ class MainWindowTest : public QObject {
         click(form().changeFolder);
         QCOMPARE(texts().mid(61), (QStringList{"vc_offset_05.mpf", "vc_offset_06.mpf"}));
         QCOMPARE(m_window->windowTitle(), "Zelvane utility V3[*]");
-        typeInto(field(0), "1");
-        QVERIFY(m_window->isWindowModified());
-        typeInto(field(0), "0");
-        QVERIFY(!m_window->isWindowModified());
         click(form().decrease);
         click(form().save);
         QCOMPARE(m_window->windowTitle(), "vc_offset_00.mpf[*] - Zelvane utility V3");
@@ -459,7 +455,6 @@ class MainWindowTest : public QObject {
         writeFile("vc_offset_05.mpf", lines("7", 60));
         QTRY_COMPARE(m_window->windowTitle(),
                      "vc_offset_05.mpf (changed on disk)[*] - Zelvane utility V3");
-        QCOMPARE(field(59)->text(), "5");
         QFile::remove(path("vc_offset_05.mpf"));
         QTRY_COMPARE(m_window->windowTitle(), "vc_offset_05.mpf (deleted)[*] - Zelvane utility V3");
     }

