@@ -78,17 +78,23 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
 }
 
 // A failure of the file system, told with what it is about: the classic
-// words first (they are what people search for), then the file or folder.
-// A failure that already names its subject passes as it is.
-[[noreturn]] void rethrowNaming(const RuntimeError& error, const std::filesystem::path& path) {
-    if (!error.subject().empty()) {
-        throw error;
+// words first (they are what people search for), then the file or folder,
+// the system's reason, and what it cost ("Nothing was saved."). A failure
+// that already names its subject keeps it.
+[[noreturn]] void rethrowNaming(const RuntimeError& error, const std::filesystem::path& path,
+                                std::string_view outcome) {
+    std::string subject = error.subject();
+    if (subject.empty()) {
+        subject = platform::utf8FromPath(path);
+        if (error.code() == ErrorCode::PathNotFound && error.cause().empty()) {
+            subject =
+                "the folder " + platform::utf8FromPath(path.parent_path()) + " does not exist";
+        } else if (!error.cause().empty()) {
+            subject += ": " + std::string(error.cause());
+        }
     }
-    std::string subject = platform::utf8FromPath(path);
-    if (error.code() == ErrorCode::PathNotFound) {
-        subject = "the folder " + platform::utf8FromPath(path.parent_path()) + " does not exist";
-    } else if (error.code() == ErrorCode::PermissionDenied) {
-        subject += " cannot be opened or written here";
+    if (!subject.ends_with(outcome)) {
+        subject += ". " + std::string(outcome);
     }
     throw RuntimeError(error.code(), subject);
 }
@@ -106,8 +112,12 @@ std::vector<std::string> ProfileStore::listProfiles() const {
     try {
         return platform::listMatchingFiles(m_folder, pattern);
     } catch (const RuntimeError& error) {
-        throw RuntimeError(error.code(),
-                           "the folder " + platform::utf8FromPath(m_folder) + " cannot be listed");
+        std::string subject =
+            "the folder " + platform::utf8FromPath(m_folder) + " cannot be listed";
+        if (!error.cause().empty()) {
+            subject += ": " + std::string(error.cause());
+        }
+        throw RuntimeError(error.code(), subject);
     }
 }
 
@@ -124,16 +134,18 @@ void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
                            "the slot " + platform::quotedForMessage(slot) +
                                " cannot be part of a file name: " + reason);
     }
-    const std::filesystem::path path = m_folder / platform::pathFromUtf8(name);
     const auto lines = encodeLines(table);
+    // A profile that is a link stays one: the file it leads to is replaced.
+    std::filesystem::path path = m_folder / platform::pathFromUtf8(name);
     try {
+        path = platform::followLinks(path);
         platform::AtomicFileWriter writer(path);
         for (const auto& line : lines) {
             writer.writeLine(line);
         }
         writer.commit(durability);
     } catch (const RuntimeError& error) {
-        rethrowNaming(error, path);
+        rethrowNaming(error, path, "Nothing was saved.");
     }
 }
 
@@ -147,7 +159,7 @@ void ProfileStore::readProfile(std::string_view name, OffsetTable& table) const 
         }
         reader.close();
     } catch (const RuntimeError& error) {
-        rethrowNaming(error, path);
+        rethrowNaming(error, path, "Nothing was read.");
     }
     for (int index = 0; index < OffsetTable::size; ++index) {
         table.setValue(index, std::move(fields[index]));

@@ -69,7 +69,9 @@ void refuseReadOnlyTarget(const std::filesystem::path& target) {
 std::pair<std::filesystem::path, FileHandle> createTemporaryFor(
     const std::filesystem::path& target) {
     refuseReadOnlyTarget(target);
-    return createTemporary(folderOf(target));
+    auto temporary = createTemporary(folderOf(target));
+    keepAttributesOf(target, temporary.first);
+    return temporary;
 }
 
 }  // namespace

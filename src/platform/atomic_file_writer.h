@@ -15,7 +15,9 @@ namespace zelvane::platform {
 // in one step only once everything is written (and, if asked, on the disk).
 // Until commit() the target is untouched; a writer dropped without commit
 // removes its temporary file. A target marked read-only is refused
-// (PathFileAccessError) before anything is written.
+// (PathFileAccessError) before anything is written; the new file gets the
+// mode, owner and attributes of the one it replaces. A link at the target
+// is replaced: whoever wants it followed hands over followLinks(target).
 class AtomicFileWriter {
   public:
     // Every temporary name starts with this, so no listing pattern for

@@ -88,13 +88,17 @@ FileHandle FileHandle::openForInput(const std::filesystem::path& path) {
         // it is the same refusal as a directory that opens but is no file.
         std::error_code ignored;
         if (error == EACCES && std::filesystem::is_directory(systemPath(path), ignored)) {
-            throw RuntimeError(ErrorCode::PathFileAccessError);
+            throw runtimeErrorFromErrno(EISDIR, FileOperation::OpenInput);
         }
         throw runtimeErrorFromErrno(error, FileOperation::OpenInput);
     }
     FileHandle handle(descriptor);
     if (!isRegular(descriptor)) {
-        throw RuntimeError(ErrorCode::PathFileAccessError);
+        std::error_code ignored;
+        throw std::filesystem::is_directory(systemPath(path), ignored)
+            ? runtimeErrorFromErrno(EISDIR, FileOperation::OpenInput)
+            : RuntimeError(ErrorCode::PathFileAccessError, {},
+                           "it is a device or a pipe, not a file");
     }
     return handle;
 }
@@ -179,6 +183,29 @@ bool isHeldByAnotherProgram(const std::filesystem::path& path) {
     return ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// The errno of a Windows error that a replace can meet, so that one table
+// gives both systems' errors their meaning.
+int errnoOf(DWORD error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+            return EACCES;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return ENAMETOOLONG;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+            return EINVAL;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 // Windows keeps a file that any process holds open from being deleted.
@@ -199,25 +226,30 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
         throw RuntimeError(ErrorCode::PermissionDenied,
                            utf8FromPath(target.filename()) + " is open in another program");
     }
-    switch (error) {
-        case ERROR_ACCESS_DENIED:
-            throw RuntimeError(ErrorCode::PermissionDenied);
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            throw RuntimeError(ErrorCode::DiskFull);
-        case ERROR_PATH_NOT_FOUND:
-            throw RuntimeError(ErrorCode::PathNotFound);
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
-        case ERROR_FILENAME_EXCED_RANGE:
-            throw RuntimeError(ErrorCode::BadFileNameOrNumber);
-        default:
-            throw RuntimeError(ErrorCode::PathFileAccessError);
+    std::error_code ignored;
+    if (error == ERROR_ACCESS_DENIED &&
+        std::filesystem::is_directory(systemPath(target), ignored)) {
+        throw runtimeErrorFromErrno(EISDIR, FileOperation::Replace);
     }
+    throw runtimeErrorFromErrno(errnoOf(error), FileOperation::Replace);
 }
 
 // MOVEFILE_WRITE_THROUGH already waited.
 void syncDirectory(const std::filesystem::path& /*folder*/) noexcept {}
+void keepAttributesOf(const std::filesystem::path& replaced,
+                      const std::filesystem::path& replacement) noexcept {
+    constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD attributes = ::GetFileAttributesW(systemPath(replaced).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        ::SetFileAttributesW(systemPath(replacement).c_str(), attributes & kept);
+    }
+}
+
+// A link on Windows is rare and needs rights to make: it is replaced.
+std::filesystem::path followLinks(const std::filesystem::path& path) {
+    return path;
+}
 #else
 // An advisory lock: the system drops it when the process ends, however it
 // ends.
@@ -248,6 +280,37 @@ void syncDirectory(const std::filesystem::path& folder) noexcept {
         ::fsync(descriptor);
         ::close(descriptor);
     }
+}
+
+// Owner and group only as far as the process may give them: a person
+// saving another's profile keeps at least its group.
+void keepAttributesOf(const std::filesystem::path& replaced,
+                      const std::filesystem::path& replacement) noexcept {
+    struct stat status {};
+    if (::stat(replaced.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return;
+    }
+    ::chmod(replacement.c_str(), status.st_mode & 07777);
+    if (::chown(replacement.c_str(), status.st_uid, status.st_gid) != 0) {
+        [[maybe_unused]] const int ignored = ::chown(replacement.c_str(), -1, status.st_gid);
+    }
+}
+
+std::filesystem::path followLinks(const std::filesystem::path& path) {
+    constexpr int mostLinks = 40;  // as the system's own lookup allows
+    std::filesystem::path followed = path;
+    for (int link = 0; link <= mostLinks; ++link) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(followed, error))) {
+            return followed;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(followed, error);
+        if (error) {
+            return followed;
+        }
+        followed = target.is_absolute() ? target : followed.parent_path() / target;
+    }
+    throw runtimeErrorFromErrno(ELOOP, FileOperation::Create);
 }
 #endif
 

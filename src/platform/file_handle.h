@@ -46,6 +46,17 @@ class FileHandle {
 // new one, never a mixture. A link at target is replaced, not followed.
 void replaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
+// The path a path leads to through its symbolic links (a chain of them
+// too): where a link points, whether anything is there or not. The path
+// itself when it is no link. Raises RuntimeError for a loop of links.
+std::filesystem::path followLinks(const std::filesystem::path& path);
+
+// Gives a new file what a person set on the one it replaces, where the
+// process may: its mode, owner and group; on Windows its attributes
+// (hidden, archive, ...). Nothing when there is no file to replace.
+void keepAttributesOf(const std::filesystem::path& replaced,
+                      const std::filesystem::path& replacement) noexcept;
+
 // Removes a file; a file already gone is no failure.
 void removeFileQuietly(const std::filesystem::path& path) noexcept;
 

@@ -66,4 +66,9 @@ std::string composed(ErrorCode code, const std::string& subject) {
 RuntimeError::RuntimeError(ErrorCode code, std::string subject)
     : std::runtime_error(composed(code, subject)), m_code(code), m_subject(std::move(subject)) {}
 
+RuntimeError::RuntimeError(ErrorCode code, std::string subject, std::string_view cause)
+    : RuntimeError(code, std::move(subject)) {
+    m_cause = cause;
+}
+
 }  // namespace zelvane::platform

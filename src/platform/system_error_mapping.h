@@ -9,6 +9,7 @@ namespace zelvane::platform {
 // "Path not found" when the directory itself has gone).
 enum class FileOperation { OpenInput, Create, Read, Write, Replace };
 
+// The run-time error an errno means, with the system's reason as its cause.
 RuntimeError runtimeErrorFromErrno(int error, FileOperation operation);
 
 }  // namespace zelvane::platform

@@ -86,11 +86,69 @@ TEST_F(ProfileFaultsTest, AFailedSaveKeepsTheOldProfile) {
     ::wait(&status);
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ErrorCode::DiskFull));
     EXPECT_EQ(snapshot(), before);
-    // A link is replaced, never written through.
-    writeBytes(in("elsewhere.txt"), "keep\r\n");
-    std::filesystem::create_symlink("elsewhere.txt", in("vc_offset_01.mpf"));
-    store.saveProfile(numberedTable("new"), "01");
-    EXPECT_EQ(readBytes(in("elsewhere.txt")), "keep\r\n");
+}
+
+// Save keeps the file what it was: a profile that is a link stays one, and
+// the file it leads to is replaced (in its own folder), with its mode and
+// owner; a link that leads nowhere yet is saved through. A loop of links,
+// or a target marked read-only, is refused, and nothing changes.
+TEST_F(ProfileFaultsTest, SaveKeepsTheFileWhatItWas) {
+    std::filesystem::create_directory(in("shared"));
+    using std::filesystem::perms;
+    struct Row {
+        const char* name;
+        std::string link;    // where vc_offset_01.mpf leads; empty when it is no link
+        std::string target;  // the file saved, in the test's folder
+        bool existing;
+        perms mode;
+        ErrorCode failure;
+    };
+    const auto table = rows(
+        Row{"a plain file", "", "vc_offset_01.mpf", true, perms(0600), {}},
+        Row{"a link beside it", "real.mpf", "real.mpf", true, perms(0640), {}},
+        Row{"a link to another folder",
+            "shared/real.mpf",
+            "shared/real.mpf",
+            true,
+            perms(0604),
+            {}},
+        Row{"a link that leads nowhere yet", "shared/new.mpf", "shared/new.mpf", false, {}, {}},
+        Row{"a loop",
+            "vc_offset_01.mpf",
+            "vc_offset_01.mpf",
+            false,
+            {},
+            ErrorCode::PathFileAccessError},
+        Row{"a target marked read-only", "shared/real.mpf", "shared/real.mpf", true, perms(0444),
+            ErrorCode::PathFileAccessError});
+    const std::string old = lines("old", 60);
+    const bool root = ::geteuid() == 0;
+    for (const auto& [name, link, target, existing, mode, failure] : table) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(in("shared"));
+        std::filesystem::create_directory(in("shared"));
+        std::filesystem::remove(in("vc_offset_01.mpf"));
+        if (existing) {
+            writeBytes(in(target), old);
+            std::filesystem::permissions(in(target), mode);
+            EXPECT_TRUE(!root || ::chown(in(target).c_str(), 1, 1) == 0);
+        }
+        if (!link.empty()) {
+            std::filesystem::create_symlink(link, in("vc_offset_01.mpf"));
+        }
+        EXPECT_EQ(failureOf([&] { store.saveProfile(OffsetTable(), "01"); }), failure);
+        EXPECT_EQ(
+            std::filesystem::is_symlink(std::filesystem::symlink_status(in("vc_offset_01.mpf"))),
+            !link.empty());
+        const std::string unsaved = existing ? old : "";
+        EXPECT_EQ(readBytes(in(target)), failure == ErrorCode{} ? lines("", 60) : unsaved);
+        if (existing) {
+            struct stat status {};
+            ::stat(in(target).c_str(), &status);
+            EXPECT_EQ(perms(status.st_mode & 07777), mode);
+            EXPECT_EQ(status.st_uid, root ? 1U : ::geteuid());
+        }
+    }
 }
 
 // Special files are refused before anything is read from them; a huge file

@@ -1,6 +1,7 @@
 #include "offsets/profile_store.h"
 
 #include "platform/file_name.h"
+#include "platform/system_error_mapping.h"
 #include "platform/text_encoding.h"
 #include "support/support.h"
 
@@ -76,6 +77,47 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     EXPECT_EQ(snapshot(), before);
 }
 
+// A failure names the system's reason after its subject, and every failed
+// save or read says what it cost. One table gives each system error its
+// number and reason.
+TEST_F(ProfileStoreTest, NamesTheSystemsReasonForAFailure) {
+    using platform::FileOperation;
+    struct Meaning {
+        int error;
+        FileOperation operation;
+        ErrorCode code;
+        std::string cause;
+    };
+    const auto meanings = rows(
+        Meaning{EROFS, FileOperation::Create, ErrorCode::PathFileAccessError,
+                "the file system is read-only"},
+        Meaning{ENOSPC, FileOperation::Write, ErrorCode::DiskFull, "no space is left on the disk"},
+        Meaning{ENAMETOOLONG, FileOperation::Create, ErrorCode::BadFileNameOrNumber,
+                "the name is too long"},
+        Meaning{EACCES, FileOperation::OpenInput, ErrorCode::PermissionDenied,
+                "access to it is not allowed"},
+        Meaning{ELOOP, FileOperation::OpenInput, ErrorCode::PathFileAccessError,
+                "too many symbolic links lead to it"},
+        Meaning{ENOENT, FileOperation::OpenInput, ErrorCode::FileNotFound, ""},
+        Meaning{ENOENT, FileOperation::Replace, ErrorCode::PathNotFound, ""});
+    for (const auto& [error, operation, code, cause] : meanings) {
+        SCOPED_TRACE(error);
+        const platform::RuntimeError failure = platform::runtimeErrorFromErrno(error, operation);
+        EXPECT_EQ(failure.code(), code);
+        EXPECT_EQ(failure.cause(), cause);
+    }
+    std::filesystem::create_directory(in("vc_offset_01.mpf"));
+    const std::string folder =
+        "Path/File access error: " + platform::utf8FromPath(in("vc_offset_01.mpf")) +
+        ": a folder stands where the profile should be. Nothing was ";
+    std::string text;
+    failureOf([&] { store.saveProfile(OffsetTable(), "01"); }, &text);
+    EXPECT_EQ(text, folder + "saved.");
+    OffsetTable table;
+    failureOf([&] { store.readProfile("vc_offset_01.mpf", table); }, &text);
+    EXPECT_EQ(text, folder + "read.");
+}
+
 #ifndef _WIN32
 // On Linux a name is bytes. In a folder whose name is not UTF-8, a slot
 // that is not either shows its stray bytes as \xHH, and the slot shown saves
@@ -131,7 +173,8 @@ TEST_F(ProfileStoreTest, SaysWhenAnotherProgramHoldsTheProfile) {
     std::string text;
     EXPECT_EQ(failureOf([&] { store.saveProfile(numberedTable("new"), "00"); }, &text),
               ErrorCode::PermissionDenied);
-    EXPECT_EQ(text, "Permission denied: vc_offset_00.mpf is open in another program");
+    EXPECT_EQ(text,
+              "Permission denied: vc_offset_00.mpf is open in another program. Nothing was saved.");
     ::CloseHandle(held);
     EXPECT_EQ(readBytes(in("vc_offset_00.mpf")).substr(0, 6), "old0\r\n");
 }
