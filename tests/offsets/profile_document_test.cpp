@@ -1,5 +1,7 @@
 #include "offsets/profile_document.h"
 
+#include <sstream>
+
 #include "support/support.h"
 
 namespace zelvane::testing {
@@ -7,7 +9,6 @@ namespace zelvane::testing {
 using offsets::DiskState;
 using offsets::ProfileDocument;
 using offsets::ProfileLocation;
-using Act = std::function<void(ProfileDocument&)>;
 
 namespace {
 
@@ -30,180 +31,121 @@ std::string seen(const ProfileDocument& document) {
     return text + disk.at(document.diskState()) + (document.isModified() ? " *" : "");
 }
 
-void typeEach(ProfileDocument& document, int index, const std::string& text) {
-    for (std::size_t length = 1; length <= text.size(); ++length) {
-        document.type(index, text.substr(0, length));
-    }
-}
-
 }  // namespace
 
 class ProfileDocumentTest : public ProfileFolderTest {
   protected:
-    ProfileDocumentTest() { writeBytes(in("vc_offset_07.mpf"), lines("0", 59) + lines("7", 1)); }
+    // Plays what a person and other programs do, "; " between steps: type
+    // INDEX TEXT (a key at a time), step INDEX DELTA, select INDEX, slot
+    // SLOT, read SLOT, save, undo, redo, open FOLDER (a folder alone, in
+    // folder); another program's write of vc_offset_07.mpf with VALUE last
+    // (write VALUE), cut short (cut) or removed (remove), then look (the
+    // folder's watch heard it). A step that fails is refused and ignored.
+    static void play(ProfileDocument& document, const std::filesystem::path& folder,
+                     const std::string& script) {
+        std::istringstream steps(script);
+        for (std::string step; std::getline(steps, step, ';');) {
+            std::istringstream words(step);
+            std::string verb;
+            std::string first;
+            std::string second;
+            words >> verb >> first >> second;
+            failureOf([&] { act(document, folder, verb, first, second); });
+        }
+    }
 
-    static std::string undone(ProfileDocument& document) {
-        document.undo();
-        return seen(document);
+    static void act(ProfileDocument& document, const std::filesystem::path& folder,
+                    const std::string& verb, const std::string& first, const std::string& second) {
+        const std::filesystem::path profile = folder / "vc_offset_07.mpf";
+        if (verb == "type") {
+            for (std::size_t length = 1; length <= second.size(); ++length) {
+                document.type(std::stoi(first), second.substr(0, length));
+            }
+        } else if (verb == "step") {
+            document.step(std::stoi(first), std::stoi(second));
+        } else if (verb == "select") {
+            document.select(std::stoi(first));
+        } else if (verb == "slot") {
+            document.setSlot(first);
+        } else if (verb == "read") {
+            document.read("vc_offset_" + first + ".mpf");
+        } else if (verb == "save") {
+            document.save();
+        } else if (verb == "undo") {
+            document.undo();
+        } else if (verb == "redo") {
+            document.redo();
+        } else if (verb == "open") {
+            offsets::DocumentChanges changes;
+            document.open(ProfileLocation{folder / first, {}}, changes);
+        } else if (verb == "write") {
+            writeBytes(profile, lines("0", 59) + lines(first, 1));
+        } else if (verb == "cut") {
+            writeBytes(profile, lines("0", 30));
+        } else if (verb == "remove") {
+            std::filesystem::remove(profile);
+        } else if (verb == "look") {
+            document.takeDiskChanges();
+        }
     }
 
     ProfileDocument document{m_folder};
 };
 
-// What one Undo takes back, and what Redo brings again: a run of typing or
-// of steps in one field, a Read with its slot and profile; Save is a point
-// the values are compared with, not a change.
-TEST_F(ProfileDocumentTest, TakesBackOneChangeAtATime) {
+// What one Undo takes back and Redo brings again: a run of typing or of
+// steps in one field, a Read with its slot and profile; Save is a point the
+// values are compared with, not a change. Another program's write of the
+// current profile is taken while nothing is edited, and only named while
+// something is, until it is read again; the same values, or a file cut
+// short mid-write, change nothing. A profile names its folder's file only.
+TEST_F(ProfileDocumentTest, TakesBackOneChangeAtATimeAndFollowsTheDisk) {
     struct Row {
         const char* name;
-        Act act;
-        int undos;
-        int redos;
+        std::string script;
         std::string seen;
     };
-    const auto table =
-        rows(Row{"a run of typing", [](auto& d) { typeEach(d, 4, "123"); }, 1, 0, "slot 00"},
-             Row{"typing in another field ends the run",
-                 [](auto& d) {
-                     typeEach(d, 4, "12");
-                     typeEach(d, 5, "3");
-                     typeEach(d, 4, "4");
-                 },
-                 1, 0, "4=12 5=3 slot 00 *"},
-             Row{"a run of steps, up and down",
-                 [](auto& d) {
-                     d.step(4, +1);
-                     d.step(4, +1);
-                     d.step(4, -1);
-                 },
-                 1, 0, "slot 00"},
-             Row{"steps end a run of typing",
-                 [](auto& d) {
-                     typeEach(d, 4, "5");
-                     d.step(4, +1);
-                 },
-                 1, 0, "4=5 slot 00 *"},
-             Row{"typing back to the start is no change",
-                 [](auto& d) {
-                     typeEach(d, 5, "2");
-                     typeEach(d, 4, "1");
-                     d.type(4, "0");
-                 },
-                 1, 0, "slot 00"},
-             Row{"a Read with its slot and profile",
-                 [](auto& d) {
-                     d.setSlot("42");
-                     d.read("vc_offset_07.mpf");
-                 },
-                 1, 0, "slot 42"},
-             Row{"Save is the point of no mark",
-                 [](auto& d) {
-                     typeEach(d, 4, "1");
-                     d.save();
-                     typeEach(d, 4, "2");
-                 },
-                 1, 0, "4=1 slot 00, vc_offset_00.mpf"},
-             Row{"redone to Save",
-                 [](auto& d) {
-                     typeEach(d, 4, "1");
-                     d.save();
-                 },
-                 2, 1, "4=1 slot 00, vc_offset_00.mpf"},
-             Row{"a Read redone after Save over it",
-                 [](auto& d) {
-                     d.read("vc_offset_07.mpf");
-                     typeEach(d, 4, "1");
-                     d.save();
-                 },
-                 2, 1, "59=7 slot 07, vc_offset_07.mpf *"},
-             Row{"a failure adds nothing",
-                 [](auto& d) {
-                     typeEach(d, 4, "x");
-                     d.select(5);
-                     EXPECT_EQ(failureOf([&] { d.step(4, +1); }), ErrorCode::TypeMismatch);
-                 },
-                 1, 0, "slot 00"},
-             Row{"a new change drops what was undone",
-                 [](auto& d) {
-                     typeEach(d, 4, "1");
-                     d.undo();
-                     typeEach(d, 5, "2");
-                 },
-                 0, 1, "5=2 slot 00 *"});
-    for (const auto& [name, act, undos, redos, expected] : table) {
-        SCOPED_TRACE(name);
-        ProfileDocument document(m_folder);
-        act(document);
-        for (int undo = 0; undo < undos; ++undo) {
-            document.undo();
-        }
-        for (int redo = 0; redo < redos; ++redo) {
-            document.redo();
-        }
-        EXPECT_EQ(seen(document), expected);
-    }
-}
-
-// Another program writes or removes the current profile: with no edits the
-// values follow it as one change; with edits they stay and the profile is
-// marked until it is read again; the same values, or a file cut short
-// mid-write, change nothing.
-TEST_F(ProfileDocumentTest, FollowsTheProfileOnTheDisk) {
-    struct Row {
-        const char* name;
-        std::string edit;   // typed into field 4 first, if any
-        std::string bytes;  // the profile's new contents; empty when removed
-        bool readAgain;
-        std::string seen;
-        std::string undone;
-    };
-    const std::string nines = lines("0", 59) + lines("9", 1);
     const auto table = rows(
-        Row{"new values", "", nines, false, "59=9 slot 07, vc_offset_07.mpf",
+        Row{"a run of typing", "type 4 123; undo", "slot 00"},
+        Row{"typing in another field ends the run", "type 4 12; type 5 3; type 4 4; undo",
+            "4=12 5=3 slot 00 *"},
+        Row{"a run of steps, up and down", "step 4 1; step 4 1; step 4 -1; undo", "slot 00"},
+        Row{"steps end a run of typing", "type 4 5; step 4 1; undo", "4=5 slot 00 *"},
+        Row{"typing back to the start", "type 5 2; type 4 1; type 4 0; undo", "slot 00"},
+        Row{"a Read with its slot and profile", "slot 42; read 07; undo", "slot 42"},
+        Row{"Save is the point of no mark", "type 4 1; save; type 4 2; undo",
+            "4=1 slot 00, vc_offset_00.mpf"},
+        Row{"redone to Save", "type 4 1; save; undo; redo", "4=1 slot 00, vc_offset_00.mpf"},
+        Row{"a Read redone after Save over it", "read 07; type 4 1; save; undo; undo; redo",
             "59=7 slot 07, vc_offset_07.mpf *"},
-        Row{"new values over edits", "5", nines, false,
-            "4=5 59=7 slot 07, vc_offset_07.mpf (changed on disk) *",
+        Row{"a failure adds nothing", "type 4 x; select 5; step 4 1; read 09; undo", "slot 00"},
+        Row{"a new change drops what was undone", "type 4 1; undo; type 5 2; redo",
+            "5=2 slot 00 *"},
+        Row{"new values on disk", "read 07; write 9; look", "59=9 slot 07, vc_offset_07.mpf"},
+        Row{"new values on disk undone", "read 07; write 9; look; undo",
+            "59=7 slot 07, vc_offset_07.mpf *"},
+        Row{"new values over edits", "read 07; type 4 5; write 9; look",
+            "4=5 59=7 slot 07, vc_offset_07.mpf (changed on disk) *"},
+        Row{"new values over edits undone", "read 07; type 4 5; write 9; look; undo",
             "59=7 slot 07, vc_offset_07.mpf (changed on disk)"},
-        Row{"new values over edits, read again", "5", nines, true, "59=9 slot 07, vc_offset_07.mpf",
+        Row{"new values over edits read", "read 07; type 4 5; write 9; look; read 07",
+            "59=9 slot 07, vc_offset_07.mpf"},
+        Row{"new values over edits read, undone", "read 07; type 4 5; write 9; look; read 07; undo",
             "4=5 59=7 slot 07, vc_offset_07.mpf *"},
-        Row{"the same values", "", lines("0", 59) + lines("7", 1), false,
-            "59=7 slot 07, vc_offset_07.mpf", "slot 00"},
-        Row{"cut short", "", lines("0", 30), false, "59=7 slot 07, vc_offset_07.mpf", "slot 00"},
-        Row{"removed", "", "", false, "59=7 slot 07, vc_offset_07.mpf (deleted) *", "slot 00"});
-    for (const auto& [name, edit, bytes, readAgain, expected, expectedUndone] : table) {
+        Row{"the same values", "read 07; write 7; look", "59=7 slot 07, vc_offset_07.mpf"},
+        Row{"cut short", "read 07; cut; look", "59=7 slot 07, vc_offset_07.mpf"},
+        Row{"removed", "read 07; remove; look", "59=7 slot 07, vc_offset_07.mpf (deleted) *"},
+        Row{"another folder", "read 07; type 4 1; open other", "4=1 59=7 slot 07 *"},
+        Row{"a profile of another folder", "read 07; type 4 1; open other; save; undo; undo; redo",
+            "59=7 slot 07"});
+    for (const auto& [name, script, expected] : table) {
         SCOPED_TRACE(name);
-        writeBytes(in("vc_offset_07.mpf"), lines("0", 59) + lines("7", 1));
-        ProfileDocument document(m_folder);
-        document.read("vc_offset_07.mpf");
-        typeEach(document, 4, edit);
-        if (bytes.empty()) {
-            std::filesystem::remove(in("vc_offset_07.mpf"));
-        } else {
-            writeBytes(in("vc_offset_07.mpf"), bytes);
-        }
-        document.takeDiskChanges();
-        if (readAgain) {
-            document.read("vc_offset_07.mpf");
-        }
-        EXPECT_EQ(seen(document), expected);
-        EXPECT_EQ(undone(document), expectedUndone);
+        std::filesystem::remove_all(in("row"));
+        std::filesystem::create_directories(in("row/other"));
+        writeBytes(in("row/vc_offset_07.mpf"), lines("0", 59) + lines("7", 1));
+        ProfileDocument fresh(in("row"));
+        play(fresh, in("row"), script);
+        EXPECT_EQ(seen(fresh), expected);
     }
-}
-
-// Moving to another folder leaves no current profile, and what was changed
-// stays changed; undoing a profile of another folder does not name it.
-TEST_F(ProfileDocumentTest, NamesOnlyAProfileOfItsFolder) {
-    std::filesystem::create_directory(in("other"));
-    document.read("vc_offset_07.mpf");
-    typeEach(document, 4, "1");
-    offsets::DocumentChanges changes;
-    document.open(ProfileLocation{in("other"), {}}, changes);
-    EXPECT_EQ(seen(document), "4=1 59=7 slot 07 *");
-    document.save();
-    EXPECT_EQ(undone(document), "59=7 slot 07, vc_offset_07.mpf *");
-    document.undo();
-    document.redo();
-    EXPECT_EQ(seen(document), "59=7 slot 07");
 }
 
 // The oldest changes go beyond a few hundred, or beyond what memory

@@ -107,15 +107,10 @@ TEST_F(ProfileStoreTest, NamesTheSystemsReasonForAFailure) {
         EXPECT_EQ(failure.cause(), cause);
     }
     std::filesystem::create_directory(in("vc_offset_01.mpf"));
-    const std::string folder =
-        "Path/File access error: " + platform::utf8FromPath(in("vc_offset_01.mpf")) +
-        ": a folder stands where the profile should be. Nothing was ";
     std::string text;
     failureOf([&] { store.saveProfile(OffsetTable(), "01"); }, &text);
-    EXPECT_EQ(text, folder + "saved.");
-    OffsetTable table;
-    failureOf([&] { store.readProfile("vc_offset_01.mpf", table); }, &text);
-    EXPECT_EQ(text, folder + "read.");
+    EXPECT_EQ(text, "Path/File access error: " + platform::utf8FromPath(in("vc_offset_01.mpf")) +
+                        ": a folder stands where the profile should be. Nothing was saved.");
 }
 
 #ifndef _WIN32
