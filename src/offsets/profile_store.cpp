@@ -90,7 +90,7 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
             subject =
                 "the folder " + platform::utf8FromPath(path.parent_path()) + " does not exist";
         } else if (!error.cause().empty()) {
-            subject += ": " + std::string(error.cause());
+            subject += ": " + error.cause();
         }
     }
     if (!subject.ends_with(outcome)) {
@@ -115,7 +115,7 @@ std::vector<std::string> ProfileStore::listProfiles() const {
         std::string subject =
             "the folder " + platform::utf8FromPath(m_folder) + " cannot be listed";
         if (!error.cause().empty()) {
-            subject += ": " + std::string(error.cause());
+            subject += ": " + error.cause();
         }
         throw RuntimeError(error.code(), subject);
     }

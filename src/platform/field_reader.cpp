@@ -10,6 +10,12 @@ bool isBlank(int c) {
     return c == ' ' || c == '\t';
 }
 
+// A UTF-16 unit as Unicode names it: "20AC".
+std::string hexOf(unsigned char high, unsigned char low) {
+    constexpr std::string_view digits = "0123456789ABCDEF";
+    return {digits[high >> 4U], digits[high & 0xFU], digits[low >> 4U], digits[low & 0xFU]};
+}
+
 }  // namespace
 
 FieldReader::FieldReader(const std::filesystem::path& path, std::size_t longestField)
@@ -17,9 +23,16 @@ FieldReader::FieldReader(const std::filesystem::path& path, std::size_t longestF
     // Some editors begin a text file with the UTF-8 byte order mark; it is
     // no part of the first value.
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    if (peek() != endOfFile &&
-        std::string_view(m_buffer.data(), m_end).starts_with(byteOrderMark)) {
+    if (peek() == endOfFile) {
+        return;
+    }
+    const std::string_view start(m_buffer.data(), m_end);
+    if (start.starts_with(byteOrderMark)) {
         m_position = byteOrderMark.size();
+    } else if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+        m_encoding = start[0] == '\xFF' ? Encoding::Utf16LittleEndian : Encoding::Utf16BigEndian;
+        m_units.assign(start.begin() + 2, start.end());
+        m_position = m_end;
     }
 }
 
@@ -58,7 +71,35 @@ int FieldReader::peek() {
 
 bool FieldReader::refill() {
     m_position = 0;
+    if (m_encoding != Encoding::OneByte) {
+        return refillFromUtf16();
+    }
     m_end = m_file.readSome(m_buffer.data(), m_buffer.size());
+    return m_end > 0;
+}
+
+// A unit left over at the end of the file, half a character, is dropped.
+bool FieldReader::refillFromUtf16() {
+    m_end = 0;
+    if (m_units.size() - m_unitsPosition < 2) {
+        m_units.erase(m_units.begin(),
+                      m_units.begin() + static_cast<std::ptrdiff_t>(m_unitsPosition));
+        m_unitsPosition = 0;
+        const std::size_t kept = m_units.size();
+        m_units.resize(kept + m_buffer.size() * 2);
+        m_units.resize(kept + m_file.readSome(m_units.data() + kept, m_units.size() - kept));
+    }
+    const bool little = m_encoding == Encoding::Utf16LittleEndian;
+    for (; m_unitsPosition + 1 < m_units.size() && m_end < m_buffer.size(); m_unitsPosition += 2) {
+        const auto low = static_cast<unsigned char>(m_units[m_unitsPosition + (little ? 0 : 1)]);
+        const auto high = static_cast<unsigned char>(m_units[m_unitsPosition + (little ? 1 : 0)]);
+        if (high != 0) {
+            throw RuntimeError(ErrorCode::BadFileMode, {},
+                               "it is UTF-16 text holding the character U+" + hexOf(high, low) +
+                                   ", which has no one-byte form a profile can hold");
+        }
+        m_buffer[m_end++] = static_cast<char>(low);
+    }
     return m_end > 0;
 }
 

@@ -22,6 +22,8 @@ std::string_view standardDescription(ErrorCode code) {
             return "Bad file name or number";
         case ErrorCode::FileNotFound:
             return "File not found";
+        case ErrorCode::BadFileMode:
+            return "Bad file mode";
         case ErrorCode::DeviceIoError:
             return "Device I/O error";
         case ErrorCode::DiskFull:
@@ -66,9 +68,9 @@ std::string composed(ErrorCode code, const std::string& subject) {
 RuntimeError::RuntimeError(ErrorCode code, std::string subject)
     : std::runtime_error(composed(code, subject)), m_code(code), m_subject(std::move(subject)) {}
 
-RuntimeError::RuntimeError(ErrorCode code, std::string subject, std::string_view cause)
+RuntimeError::RuntimeError(ErrorCode code, std::string subject, std::string cause)
     : RuntimeError(code, std::move(subject)) {
-    m_cause = cause;
+    m_cause = std::move(cause);
 }
 
 }  // namespace zelvane::platform

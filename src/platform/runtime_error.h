@@ -18,6 +18,7 @@ enum class ErrorCode : int {
     InternalError = 51,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
+    BadFileMode = 54,
     DeviceIoError = 57,
     DiskFull = 61,
     InputPastEndOfFile = 62,
@@ -42,21 +43,21 @@ class RuntimeError : public std::runtime_error {
     explicit RuntimeError(ErrorCode code, std::string subject = {});
     // A failure the system gave a reason for ("the file system is
     // read-only"), which whoever knows the subject names after it.
-    RuntimeError(ErrorCode code, std::string subject, std::string_view cause);
+    RuntimeError(ErrorCode code, std::string subject, std::string cause);
 
     ErrorCode code() const noexcept { return m_code; }
     int number() const noexcept { return static_cast<int>(m_code); }
     // Empty while nothing has said what the error is about.
     const std::string& subject() const noexcept { return m_subject; }
     // Empty when the system gave no reason.
-    std::string_view cause() const noexcept { return m_cause; }
+    const std::string& cause() const noexcept { return m_cause; }
     // "Type mismatch: Front Y holds ...", or the standard words alone.
     std::string description() const { return what(); }
 
   private:
     ErrorCode m_code;
     std::string m_subject;
-    std::string_view m_cause;  // a text of the system error table, which lives for ever
+    std::string m_cause;
 };
 
 }  // namespace zelvane::platform

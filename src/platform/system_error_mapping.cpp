@@ -63,7 +63,7 @@ RuntimeError runtimeErrorFromErrno(int error, FileOperation operation) {
     }
     for (const SystemErrorMeaning& meaning : meanings) {
         if (meaning.error == error) {
-            return {meaning.code, {}, meaning.cause};
+            return {meaning.code, {}, std::string(meaning.cause)};
         }
     }
     return RuntimeError(fallbackFor(operation));

@@ -77,6 +77,39 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     EXPECT_EQ(snapshot(), before);
 }
 
+// Notepad's "Unicode" and "Unicode big endian": a profile in UTF-16 reads
+// as its one-byte twin; a character beyond Latin-1 is refused, naming the
+// encoding.
+TEST_F(ProfileStoreTest, ReadsUtf16ProfilesAsTheirText) {
+    const auto utf16 = [](const std::u16string& text, bool little) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t unit : text) {
+            const auto low = static_cast<char>(unit & 0xFFU);
+            const auto high = static_cast<char>(unit >> 8U);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        return bytes;
+    };
+    const std::string zeros = lines("0", 57);
+    const std::u16string start(zeros.begin(), zeros.end());
+    std::vector<std::string> expected(57, "0");
+    expected.insert(expected.end(), {"5", "\xC3\xA9", "-1.5"});
+    for (const bool little : {true, false}) {
+        SCOPED_TRACE(little);
+        writeBytes(in("vc_offset_16.mpf"), utf16(start + u"5\r\n\u00E9,-1.5\r\n", little));
+        OffsetTable table;
+        store.readProfile("vc_offset_16.mpf", table);
+        EXPECT_EQ(valuesOf(table), expected);
+        writeBytes(in("vc_offset_16.mpf"), utf16(start + u"\u20AC\r\n", little));
+        std::string text;
+        EXPECT_EQ(failureOf([&] { store.readProfile("vc_offset_16.mpf", table); }, &text),
+                  ErrorCode::BadFileMode);
+        EXPECT_EQ(text, "Bad file mode: " + platform::utf8FromPath(in("vc_offset_16.mpf")) +
+                            ": it is UTF-16 text holding the character U+20AC, which has no "
+                            "one-byte form a profile can hold. Nothing was read.");
+    }
+}
+
 // A failure names the system's reason after its subject, and every failed
 // save or read says what it cost. One table gives each system error its
 // number and reason.
