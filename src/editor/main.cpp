@@ -116,6 +116,10 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     describe(parser);
     parser.process(application);
+    if (parser.positionalArguments().size() > 1) {
+        std::fputs("zelvane: one folder or profile at most; usage: zelvane [path]\n", stderr);
+        return 1;
+    }
 
     std::error_code noWorkingDirectory;
     std::filesystem::path folder = std::filesystem::current_path(noWorkingDirectory);

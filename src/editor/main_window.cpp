@@ -142,20 +142,27 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 // The new folder is watched before it is listed, so that a change between
-// the two is heard; a failure watches the old one again.
+// the two is heard; a folder that cannot be opened watches the old one
+// again. A profile that cannot be read is reported once the editor works
+// in its folder.
 void MainWindow::openLocation(const std::filesystem::path& path) {
     runGuarded([this, &path] {
         const auto location = offsets::ProfileLocation::resolve(path);
         m_folderWatch.watch(location.folder);
-        DocumentChanges changes;
+        offsets::ProfileDocument::Opened opened;
         try {
-            m_form.fileList->setNames(m_document.open(location, changes));
+            opened = m_document.open(location);
         } catch (...) {
             watchFolder();
             throw;
         }
-        changes.profile = true;  // the folder line and the watch follow
-        return changes;
+        m_form.fileList->setNames(std::move(opened.names));
+        opened.changes.profile = true;  // the folder line and the watch follow
+        if (opened.unread) {
+            showChanges(opened.changes);
+            throw *opened.unread;
+        }
+        return opened.changes;
     });
 }
 

@@ -47,8 +47,10 @@ class MainWindow : public QWidget {
     const EditorForm& form() const { return m_form; }
 
     // Works in a folder from now on, or in a profile's folder, reading that
-    // profile. On any failure it is reported and the editor stays where it
-    // was, with nothing changed.
+    // profile, or putting its slot in the slot box when it is not made yet.
+    // A folder that is not there, or cannot be listed, is reported and
+    // changes nothing; a profile that cannot be read is reported, and the
+    // editor works in its folder all the same.
     void openLocation(const std::filesystem::path& path);
     // As openLocation, for the path given at start: nothing to undo.
     void openAtStart(const std::filesystem::path& path);

@@ -157,22 +157,29 @@ DocumentChanges ProfileDocument::read(std::string_view name) {
 
 DocumentChanges ProfileDocument::save() {
     const Glance before = glance();
-    m_store.saveProfile(m_table, m_context.slot);
+    m_context.profile = m_store.saveProfile(m_table, m_context.slot);
     m_history.closeRun();
-    m_context.profile = ProfileStore::profileFileName(m_context.slot);
     learnDisk(valuesOf(m_table), DiskState::AsKnown);
     return since(before);
 }
 
-std::vector<std::string> ProfileDocument::open(const ProfileLocation& location,
-                                               DocumentChanges& changes) {
+ProfileDocument::Opened ProfileDocument::open(const ProfileLocation& location) {
     const Glance before = glance();
     ProfileStore store(location.folder);
+    Opened opened;
+    opened.names = store.listProfiles();
     OffsetTable table = m_table;
-    if (!location.profile.empty()) {
-        store.readProfile(location.profile, table);
+    bool read = !location.profile.empty();
+    if (read) {
+        try {
+            store.readProfile(location.profile, table);
+        } catch (const RuntimeError& error) {
+            read = false;
+            if (error.code() != ErrorCode::FileNotFound) {
+                opened.unread = error;
+            }
+        }
     }
-    std::vector<std::string> names = store.listProfiles();
     m_store = std::move(store);
     m_history.closeRun();
     if (m_context.folder != m_store.folder()) {
@@ -180,11 +187,13 @@ std::vector<std::string> ProfileDocument::open(const ProfileLocation& location,
         m_context.profile.clear();
         m_context.disk = DiskState::AsKnown;
     }
-    if (!location.profile.empty()) {
+    if (read) {
         replaceWhole(table, location.profile, "Open " + location.profile);
+    } else if (!location.profile.empty() && !opened.unread) {
+        m_context.slot = ProfileStore::slotFromFileName(location.profile);
     }
-    changes = since(before);
-    return names;
+    opened.changes = since(before);
+    return opened;
 }
 
 // The values and everything around them come from the profile of this

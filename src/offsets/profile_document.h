@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "offsets/offset_table.h"
 #include "offsets/profile_location.h"
 #include "offsets/profile_store.h"
+#include "platform/runtime_error.h"
 
 namespace zelvane::offsets {
 
@@ -62,10 +64,20 @@ class ProfileDocument {
     DocumentChanges read(std::string_view name);
     // Saves under the slot; that profile becomes the current one.
     DocumentChanges save();
-    // Works in the location's folder from now on; a profile given is read.
-    // Moving without reading leaves no current profile, and the values
-    // keep what they are compared with. Returns the folder's profiles.
-    std::vector<std::string> open(const ProfileLocation& location, DocumentChanges& changes);
+    // What opening a location did: the folder's profiles, what changed,
+    // and why the profile given could not be read, if it could not.
+    struct Opened {
+        std::vector<std::string> names;
+        DocumentChanges changes;
+        std::optional<platform::RuntimeError> unread;
+    };
+    // Works in the location's folder from now on, and reads the profile
+    // given. A folder that cannot be listed changes nothing (and raises
+    // RuntimeError). A profile not made yet puts its slot in the slot box,
+    // so that Save makes it; one that cannot be read leaves the values as
+    // they are. Moving without reading leaves no current profile, and the
+    // values keep what they are compared with.
+    Opened open(const ProfileLocation& location);
     // What was done so far cannot be undone: the state at start.
     void forgetHistory() { m_history = EditHistory(); }
     DocumentChanges undo();

@@ -126,15 +126,33 @@ std::filesystem::path ProfileStore::pathOf(std::string_view name) const {
     return m_folder / platform::pathFromUtf8(name);
 }
 
-void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
-                               platform::AtomicFileWriter::Durability durability) const {
-    const std::string name = profileFileName(slot);
+std::string ProfileStore::spellingInFolder(std::string name) const {
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(pathOf(name), error))) {
+        return name;
+    }
+    try {
+        for (std::string& listed : listProfiles()) {
+            if (platform::equalIgnoringCase(listed, name)) {
+                return std::move(listed);
+            }
+        }
+    } catch (const RuntimeError&) {
+        // Saving will say what is wrong with the folder.
+    }
+    return name;
+}
+
+std::string ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
+                                      platform::AtomicFileWriter::Durability durability) const {
+    std::string name = profileFileName(slot);
     if (const std::string reason = platform::whyNotPlainFileName(name); !reason.empty()) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
                            "the slot " + platform::quotedForMessage(slot) +
                                " cannot be part of a file name: " + reason);
     }
     const auto lines = encodeLines(table);
+    name = spellingInFolder(std::move(name));
     // A profile that is a link stays one: the file it leads to is replaced.
     std::filesystem::path path = m_folder / platform::pathFromUtf8(name);
     try {
@@ -147,6 +165,7 @@ void ProfileStore::saveProfile(const OffsetTable& table, std::string_view slot,
     } catch (const RuntimeError& error) {
         rethrowNaming(error, path, "Nothing was saved.");
     }
+    return name;
 }
 
 void ProfileStore::readProfile(std::string_view name, OffsetTable& table) const {

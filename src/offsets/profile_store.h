@@ -42,10 +42,13 @@ class ProfileStore {
     // the disk, a slot that is no plain file name part (BadFileNameOrNumber)
     // and a value that would not read back as itself (InvalidProcedureCall,
     // naming the value's row and axis).
-    // CacheOnly skips the wait for the disk; it is there for measuring.
-    void saveProfile(const OffsetTable& table, std::string_view slot,
-                     platform::AtomicFileWriter::Durability durability =
-                         platform::AtomicFileWriter::Durability::FlushToDisk) const;
+    // A profile whose name differs only in case (VC_OFFSET_16.MPF, from a
+    // Windows disk) is the slot's profile: it is replaced, never joined by
+    // a second one. Returns the name written. CacheOnly skips the wait for
+    // the disk; it is there for measuring.
+    std::string saveProfile(const OffsetTable& table, std::string_view slot,
+                            platform::AtomicFileWriter::Durability durability =
+                                platform::AtomicFileWriter::Durability::FlushToDisk) const;
 
     // Reads the first sixty fields of a listed file into the table, all or
     // nothing: on any failure (InputPastEndOfFile for a short file,
@@ -63,6 +66,9 @@ class ProfileStore {
     static void readField(platform::FieldReader& reader, std::string_view name, std::size_t number,
                           std::string& field);
 
+    // The name as the folder spells it, if it holds one that differs only
+    // in case.
+    std::string spellingInFolder(std::string name) const;
     // A plain name of the folder's, refused (BadFileNameOrNumber) if it
     // could lead out of it.
     std::filesystem::path pathOf(std::string_view name) const;

@@ -76,8 +76,7 @@ class ProfileDocumentTest : public ProfileFolderTest {
         } else if (verb == "redo") {
             document.redo();
         } else if (verb == "open") {
-            offsets::DocumentChanges changes;
-            document.open(ProfileLocation{folder / first, {}}, changes);
+            document.open(ProfileLocation{folder / first, {}});
         } else if (verb == "write") {
             writeBytes(profile, lines("0", 59) + lines(first, 1));
         } else if (verb == "cut") {
