@@ -1,5 +1,6 @@
 #include "offset_field.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -87,6 +88,16 @@ void OffsetField::describe() {
         description << changed;
     }
     setAccessibleDescription(description.join(QStringLiteral("; ")));
+}
+
+// A field too narrow for its value shows its start whenever the person is
+// not typing in it, so that a minus sign is never out of sight; a context
+// menu opened on it leaves it as it is.
+void OffsetField::focusOutEvent(QFocusEvent* event) {
+    TextBox::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason) {
+        setCursorPosition(0);
+    }
 }
 
 // A changed value has its top right corner cut off in the text colour: a

@@ -250,6 +250,9 @@ class MainWindowTest : public QObject {
         QTest::keyClick(form().fileList, Qt::Key_Return);
         QCOMPARE(texts().mid(0, 61), QStringList(60, "-123456.78") << "07");
         QCOMPARE(field(0)->cursorPosition(), 0);
+        typeInto(field(1), "-12.3456789012");
+        QTest::keyClick(field(1), Qt::Key_Tab);
+        QCOMPARE(field(1)->cursorPosition(), 0);
         QCOMPARE(field(59)->toolTip(), "Gun convergence Z: -123456.78");
         // A tooltip shows a value whole up to 200 characters, and the start
         // of a longer one.
