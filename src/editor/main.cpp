@@ -87,20 +87,6 @@ QIcon programIcon() {
     return icon;
 }
 
-// The path argument as the system spells it. On Linux a name is bytes,
-// which Qt's arguments decode as text, losing those that are not UTF-8.
-std::filesystem::path givenPath(const QString& argument, [[maybe_unused]] int argc,
-                                [[maybe_unused]] char* argv[]) {
-#ifndef _WIN32
-    for (int i = argc - 1; i > 0; --i) {
-        if (QString::fromLocal8Bit(argv[i]) == argument) {
-            return argv[i];
-        }
-    }
-#endif
-    return zelvane::editor::pathOfText(argument);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -133,7 +119,8 @@ int main(int argc, char* argv[]) {
                      [] { QApplication::setWindowIcon(programIcon()); });
     iconOnceUp.start(0);
     if (!parser.positionalArguments().isEmpty()) {
-        window.openAtStart(givenPath(parser.positionalArguments().constFirst(), argc, argv));
+        window.openAtStart(
+            zelvane::editor::pathOfArgument(parser.positionalArguments().constFirst(), argc, argv));
     }
     return QApplication::exec();
 }

@@ -34,4 +34,16 @@ std::filesystem::path pathOfText(const QString& text) {
 #endif
 }
 
+std::filesystem::path pathOfArgument(const QString& argument, [[maybe_unused]] int argc,
+                                     [[maybe_unused]] char* argv[]) {
+#ifndef _WIN32
+    for (int i = argc - 1; i > 0; --i) {
+        if (QString::fromLocal8Bit(argv[i]) == argument) {
+            return argv[i];
+        }
+    }
+#endif
+    return pathOfText(argument);
+}
+
 }  // namespace zelvane::editor

@@ -20,5 +20,9 @@ QString shownPath(const std::filesystem::path& path);
 // A path given as text: on the command line on Windows, or by a dropped
 // link's local path.
 std::filesystem::path pathOfText(const QString& text);
+// The command line's argument as the system spells it: on Linux the bytes
+// of the argv entry it was decoded from, as a name is bytes and Qt's
+// arguments lose those that are not UTF-8.
+std::filesystem::path pathOfArgument(const QString& argument, int argc, char* argv[]);
 
 }  // namespace zelvane::editor

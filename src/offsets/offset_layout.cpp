@@ -5,7 +5,7 @@
 namespace zelvane::offsets {
 namespace {
 
-constexpr int none = -1;
+constexpr int none = OffsetLayout::none;
 
 struct Row {
     std::string_view caption;
@@ -55,6 +55,27 @@ constexpr std::array<Cell, OffsetLayout::valueCount> cellsByIndex() {
     return cells;
 }
 
+// Every value has exactly one cell: two on one value would leave another
+// with none, and the form would show it nowhere.
+constexpr bool everyValueInOneCell() {
+    std::array<int, OffsetLayout::valueCount> cellsOf{};
+    for (const Row& row : rows) {
+        for (const int index : row.indices) {
+            if (index != none) {
+                ++cellsOf[index];
+            }
+        }
+    }
+    for (const int count : cellsOf) {
+        if (count != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(everyValueInOneCell());
+
 constexpr auto cells = cellsByIndex();
 
 }  // namespace
@@ -62,6 +83,11 @@ constexpr auto cells = cellsByIndex();
 std::string_view OffsetLayout::caption(int row) {
     assert(row >= 0 && row < rowCount);
     return rows[row].caption;
+}
+
+int OffsetLayout::indexAt(int row, Axis axis) {
+    assert(row >= 0 && row < rowCount);
+    return rows[row].indices[static_cast<int>(axis)];
 }
 
 int OffsetLayout::rowOf(int index) {

@@ -21,6 +21,9 @@ class OffsetLayout {
 
     static std::string_view caption(int row);
 
+    // The value in a row's cell under an axis; none where the cell is empty.
+    static constexpr int none = -1;
+    static int indexAt(int row, Axis axis);
     static int rowOf(int index);
     static Axis axisOf(int index);
     static std::string_view captionOf(int index) { return caption(rowOf(index)); }

@@ -11,6 +11,7 @@
 #include "editor/form_layout.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
+#include "editor/shown_text.h"
 #include "support/profile_files.h"
 
 using zelvane::editor::EditorForm;
@@ -143,6 +144,7 @@ class MainWindowTest : public QObject {
     void stepsTheFieldLastClickedOrSteppedFromTheKeyboard() {
         openWindow();
         click(field(57));
+        QCOMPARE(field(0)->palette(), field(1)->palette());
         QTest::keyClick(field(57), Qt::Key_Tab);
         click(form().increase);
         QCOMPARE(field(57)->text(), "1");
@@ -280,6 +282,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(form().folderLine->text().right(7), "sub dir");  // its middle may go
         drop(slotBox(), {QUrl::fromLocalFile(m_directory->filePath("sub dir/.."))});
         QCOMPARE(form().folderLine->accessibleName(), "Folder: " + path());
+        QSignalSpy refills(form().fileList->model(), &QAbstractItemModel::modelReset);
+        writeFile("sub dir/notes.txt", "");  // the folder left is heard no more
+        QVERIFY(!refills.wait(1000));
         drop(m_window->findChild<QWidget*>("Label1(0)"), {QUrl::fromLocalFile(path("sub dir"))});
         QCOMPARE(texts().mid(61), QStringList{"vc_offset_42.mpf"});
         // A profile cut short is reported, in its folder; one not made yet
@@ -314,8 +319,8 @@ class MainWindowTest : public QObject {
     }
 
     // On Linux a name is bytes: a folder and a profile named in Latin-1
-    // show their stray bytes as \xHH, and the slot read from such a name
-    // saves back to that very file.
+    // show their stray bytes as \xHH, the slot read from such a name saves
+    // back to that very file, and the command line's path keeps its bytes.
     void keepsTheBytesOfANameThatIsNotUtf8() {
 #ifdef _WIN32
         QSKIP("a name on Windows is UTF-16 and always text");
@@ -329,6 +334,11 @@ class MainWindowTest : public QObject {
         click(form().save);
         const auto files = std::filesystem::directory_iterator(folder);
         QCOMPARE(std::distance(begin(files), end(files)), 1);
+        std::string program = "zelvane";
+        std::string profile = (folder / "vc_offset_\xE9\xE9.mpf").native();
+        char* argv[] = {program.data(), profile.data()};
+        QCOMPARE(zelvane::editor::pathOfArgument(QString::fromLocal8Bit(profile), 2, argv).native(),
+                 profile);
 #endif
     }
 

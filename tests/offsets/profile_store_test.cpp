@@ -24,15 +24,16 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
     }
     for (const char* name :
          {"VC_OFFSET_A.MPF", "VC_OFFSET_B.MPF.mpf", "vc_offset_c.mpf.mpf", "vc_offset_10.mpf",
-          "vc_offset_007.mpf", "vc_offset_0.mpf.bak", "xvc_offset_0.mpf", "vc_offset0.mpf",
-          "vc_offset_0.mp", ".zelvane-save-a"}) {
+          "vc_offset_12.mpf", "vc_offset_100.mpf", "vc_offset_007.mpf", "vc_offset_0.mpf.bak",
+          "xvc_offset_0.mpf", "vc_offset0.mpf", "vc_offset_0.mp", ".zelvane-save-a"}) {
         writeBytes(in(name), "0\r\n");
     }
     std::filesystem::create_directory(in("vc_offset_dir.mpf"));
     std::vector<std::string> expected{
-        "vc_offset_ a.mpf", "vc_offset_...mpf",    "vc_offset_.mpf",     "vc_offset_007.mpf",
-        "vc_offset_7.mpf",  "vc_offset_10.mpf",    "vc_offset_123.mpf",  "VC_OFFSET_A.MPF",
-        "vc_offset_B.mpf",  "VC_OFFSET_B.MPF.mpf", "vc_offset_c.mpf.mpf"};
+        "vc_offset_ a.mpf",   "vc_offset_...mpf", "vc_offset_.mpf",   "vc_offset_007.mpf",
+        "vc_offset_7.mpf",    "vc_offset_10.mpf", "vc_offset_12.mpf", "vc_offset_100.mpf",
+        "vc_offset_123.mpf",  "VC_OFFSET_A.MPF",  "vc_offset_B.mpf",  "VC_OFFSET_B.MPF.mpf",
+        "vc_offset_c.mpf.mpf"};
 #ifndef _WIN32  // links count for what they lead to
     std::filesystem::create_symlink("vc_offset_B.mpf", in("vc_offset_link.mpf"));
     std::filesystem::create_symlink("missing", in("vc_offset_dangling.mpf"));
@@ -167,7 +168,11 @@ TEST_F(ProfileStoreTest, KeepsTheBytesOfNamesThatAreNotUtf8) {
     const auto names =
         rows(Name{"\xE9\xE9", "\\xE9\\xE9"}, Name{"a\xC3", "a\\xC3"},
              Name{"\xC3\xA9\xE9", "\xC3\xA9\\xE9"}, Name{"\xED\xA0\x80", "\\xED\\xA0\\x80"},
-             Name{"\xE2\x82\xAC", "\xE2\x82\xAC"});
+             Name{"\xE2\x82\xAC", "\xE2\x82\xAC"}, Name{"\xC2\xB0", "\xC2\xB0"},
+             Name{"\xC1\xBF", "\\xC1\\xBF"}, Name{"\xE0\xA4\x85", "\xE0\xA4\x85"},
+             Name{"\xE0\x9F\xBF", "\\xE0\\x9F\\xBF"}, Name{"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+             Name{"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+             Name{"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"});
     for (const auto& [slot, shown] : names) {
         SCOPED_TRACE(shown);
         EXPECT_EQ(platform::visibleText(slot), shown);
@@ -243,6 +248,9 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
              {std::string("a\0b", 3), "\xC3\xA9\xC3\xBF\xC2\x80"}},
         File{"  " + longest + "\r\n\"" + longest + "\"\r\n" + longest, {longest, longest, longest}},
         File{"\"ab,c\r\nd", {"ab,c\r\nd"}},
+        // 58 lines of 0, then a file of 64 KiB and one byte: its last read
+        // brings one byte.
+        File{std::string(65360, 'x') + "\r\n5", {std::string(65360, 'x'), "5"}},
         File{"\xEF\xBB\xBF" + lines("1", 60), std::vector<std::string>(60, "1")},  // a marked file
         File{lines("1", 59), {}, ErrorCode::InputPastEndOfFile},
         File{"   ", {}, ErrorCode::InputPastEndOfFile},
