@@ -93,41 +93,30 @@ TEST_F(ProfileFaultsTest, AFailedSaveKeepsTheOldProfile) {
 // owner; a link that leads nowhere yet is saved through. A loop of links,
 // or a target marked read-only, is refused, and nothing changes.
 TEST_F(ProfileFaultsTest, SaveKeepsTheFileWhatItWas) {
-    std::filesystem::create_directory(in("shared"));
     using std::filesystem::perms;
     struct Row {
         const char* name;
-        std::string link;    // where vc_offset_01.mpf leads; empty when it is no link
-        std::string target;  // the file saved, in the test's folder
-        bool existing;
-        perms mode;
+        std::string link;  // where vc_offset_01.mpf leads; empty when it is no link
+        perms mode;        // of the file it leads to; none when there is none yet
         ErrorCode failure;
     };
-    const auto table = rows(
-        Row{"a plain file", "", "vc_offset_01.mpf", true, perms(0600), {}},
-        Row{"a link beside it", "real.mpf", "real.mpf", true, perms(0640), {}},
-        Row{"a link to another folder",
-            "shared/real.mpf",
-            "shared/real.mpf",
-            true,
-            perms(0604),
-            {}},
-        Row{"a link that leads nowhere yet", "shared/new.mpf", "shared/new.mpf", false, {}, {}},
-        Row{"a loop",
-            "vc_offset_01.mpf",
-            "vc_offset_01.mpf",
-            false,
-            {},
-            ErrorCode::PathFileAccessError},
-        Row{"a target marked read-only", "shared/real.mpf", "shared/real.mpf", true, perms(0444),
-            ErrorCode::PathFileAccessError});
+    const auto table =
+        rows(Row{"a plain file", "", perms(0600), {}},
+             Row{"a link beside it", "real.mpf", perms(0640), {}},
+             Row{"a link to another folder", "shared/real.mpf", perms(0604), {}},
+             Row{"a link that leads nowhere yet", "shared/new.mpf", perms::none, {}},
+             Row{"a loop", "vc_offset_01.mpf", perms::none, ErrorCode::PathFileAccessError},
+             Row{"a target marked read-only", "shared/real.mpf", perms(0444),
+                 ErrorCode::PathFileAccessError});
     const std::string old = lines("old", 60);
     const bool root = ::geteuid() == 0;
-    for (const auto& [name, link, target, existing, mode, failure] : table) {
+    for (const auto& [name, link, mode, failure] : table) {
         SCOPED_TRACE(name);
         std::filesystem::remove_all(in("shared"));
         std::filesystem::create_directory(in("shared"));
         std::filesystem::remove(in("vc_offset_01.mpf"));
+        const std::string target = link.empty() ? "vc_offset_01.mpf" : link;
+        const bool existing = mode != perms::none;
         if (existing) {
             writeBytes(in(target), old);
             std::filesystem::permissions(in(target), mode);

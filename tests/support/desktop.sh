@@ -4,17 +4,15 @@
 # Up key and saved with the keyboard (Tab past the 60 fields and the slot
 # box to Save, then Space).
 #
-#   windows_named PATTERN        the ids of the windows whose title matches
-#   wait_for_window PATTERN [S]  the first such window's id, once there is one
-#   wait_for_no_window PATTERN   until there is none
-#   wait_until COMMAND...        until COMMAND succeeds
+#   window_named PATTERN        whether a window's title matches, its id then
+#                                in $found
+#   wait_until COMMAND...        until COMMAND succeeds, for 60 seconds (or
+#                                $WAIT_SECONDS) at most
 #   step_and_save TITLE COMMAND...
 #                                COMMAND starts the program and returns; keys
-#                                go once the title matches TITLE; the window
-#                                is left in $window, a picture of it taken
-#                                first into $screenshot if that is set
-# Each wait gives up after 60 seconds (S, or $WAIT_SECONDS for wait_until),
-# and fails then.
+#                                go once a window's title matches TITLE; the
+#                                window is left in $window, a picture of it
+#                                taken first into $screenshot if that is set
 
 caption="$(sed -nE 's/.*caption = "(.*)";/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../../src/editor/main_window.h")"
 
@@ -36,23 +34,19 @@ wait_until() {
     done
 }
 
-wait_for_window() {
-    local deadline=$((SECONDS + ${2:-60})) found
-    until found="$(windows_named "$1" | head -n1)" && [ -n "$found" ]; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-    echo "$found"
+window_named() {
+    found="$(windows_named "$1" | head -n1)"
+    [ -n "$found" ]
 }
 
-no_window_named() { [ -z "$(windows_named "$1")" ]; }
-wait_for_no_window() { wait_until no_window_named "$1"; }
+no_window_named() { ! window_named "$1"; }
 
 step_and_save() {
     local title="$1"
     shift
     timeout 60 "$@"
-    window="$(wait_for_window "$title")"
+    wait_until window_named "$title"
+    window="$found"
     [ -z "${screenshot:-}" ] || import -window "$window" "$screenshot"
     xdotool windowfocus --sync "$window" key Up
     xdotool key --delay 20 --repeat 61 Tab key space
