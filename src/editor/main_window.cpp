@@ -62,6 +62,13 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
 }
 
 void MainWindow::connectForm() {
+    connectFields();
+    connectProfiles();
+    connectFoot();
+}
+
+// The sixty fields, the slot box, and Increase and Decrease.
+void MainWindow::connectFields() {
     for (OffsetField* field : m_form.fields) {
         connect(field, &OffsetField::edited, this, &MainWindow::onFieldEdited);
         connect(field, &OffsetField::selected, this, &MainWindow::onFieldClick);
@@ -71,6 +78,12 @@ void MainWindow::connectForm() {
     connect(m_form.slotBox, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_document.setSlot(nameBytes(text)); });
     connect(m_form.slotBox, &TextBox::pathDropped, this, &MainWindow::openLocation);
+    connect(m_form.increase, &ClickableLabel::clicked, this, &MainWindow::onIncrease);
+    connect(m_form.decrease, &ClickableLabel::clicked, this, &MainWindow::onDecrease);
+}
+
+// Save and Read, the list, and the folder's watch.
+void MainWindow::connectProfiles() {
     // Enter in the slot box saves, as the Save button and Ctrl+S do.
     connect(m_form.slotBox, &QLineEdit::returnPressed, this, &MainWindow::onSave);
     connect(m_form.save, &QPushButton::clicked, this, &MainWindow::onSave);
@@ -84,17 +97,19 @@ void MainWindow::connectForm() {
         onRead();
     });
     connect(&m_folderWatch, &FolderWatch::changed, this, &MainWindow::onFolderChanged);
-    connect(m_form.changeFolder, &QPushButton::clicked, this, &MainWindow::onChangeFolder);
-    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
-            &MainWindow::onChangeFolder);
-    connect(m_form.undo, &QPushButton::clicked, this, &MainWindow::onUndo);
-    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            &MainWindow::onUndo);
-    connect(m_form.redo, &QPushButton::clicked, this, &MainWindow::onRedo);
-    connect(new QShortcut(QKeySequence::Redo, this), &QShortcut::activated, this,
-            &MainWindow::onRedo);
-    connect(m_form.increase, &ClickableLabel::clicked, this, &MainWindow::onIncrease);
-    connect(m_form.decrease, &ClickableLabel::clicked, this, &MainWindow::onDecrease);
+}
+
+// Change folder, Undo and Redo, each with its keys from anywhere in the
+// window.
+void MainWindow::connectFoot() {
+    const auto withKeys = [this](QPushButton* button, QKeySequence::StandardKey keys,
+                                 void (MainWindow::*handler)()) {
+        connect(button, &QPushButton::clicked, this, handler);
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    };
+    withKeys(m_form.changeFolder, QKeySequence::Open, &MainWindow::onChangeFolder);
+    withKeys(m_form.undo, QKeySequence::Undo, &MainWindow::onUndo);
+    withKeys(m_form.redo, QKeySequence::Redo, &MainWindow::onRedo);
 }
 
 void MainWindow::onLoad() {

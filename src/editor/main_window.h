@@ -77,6 +77,9 @@ class MainWindow : public QWidget {
 
   private:
     void connectForm();
+    void connectFields();
+    void connectProfiles();
+    void connectFoot();
     // Up or Down in a field: selects it, as a click would, and steps it.
     void onFieldStep(int index, int delta);
     void onFieldEdited(int index, const QString& text);

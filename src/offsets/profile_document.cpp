@@ -182,11 +182,7 @@ ProfileDocument::Opened ProfileDocument::open(const ProfileLocation& location) {
     }
     m_store = std::move(store);
     m_history.closeRun();
-    if (m_context.folder != m_store.folder()) {
-        m_context.folder = m_store.folder();
-        m_context.profile.clear();
-        m_context.disk = DiskState::AsKnown;
-    }
+    keepToTheFolder();
     if (read) {
         replaceWhole(table, location.profile, "Open " + location.profile);
     } else if (!location.profile.empty() && !opened.unread) {
@@ -246,8 +242,6 @@ DocumentChanges ProfileDocument::redo() {
     return since(before);
 }
 
-// A context from another folder names no profile here: its values stay
-// what the fields are compared with.
 void ProfileDocument::restore(const Edit& edit, bool forward) {
     ++m_valueVersion;
     for (const Edit::Value& value : edit.values) {
@@ -259,6 +253,13 @@ void ProfileDocument::restore(const Edit& edit, bool forward) {
     }
     m_table.select(context->selected);
     m_context = *context;
+    keepToTheFolder();
+}
+
+// A profile of another folder is no profile here: the editor left it, or
+// an undone change brought back a context from before it moved. The values
+// stay what the fields are compared with.
+void ProfileDocument::keepToTheFolder() {
     if (m_context.folder != m_store.folder()) {
         m_context.folder = m_store.folder();
         m_context.profile.clear();

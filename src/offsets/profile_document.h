@@ -101,6 +101,7 @@ class ProfileDocument {
     void replaceWhole(const OffsetTable& table, const std::string& profile, std::string name);
     void replaceWhole(const OffsetTable& table, const TableContext& after, std::string name);
     void restore(const Edit& edit, bool forward);
+    void keepToTheFolder();
     // The disk holds these values for the current profile: every context
     // of it, kept in the history or current, compares with them.
     void learnDisk(const std::shared_ptr<const TableValues>& values, DiskState disk);

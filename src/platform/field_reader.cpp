@@ -82,12 +82,7 @@ bool FieldReader::refill() {
 bool FieldReader::refillFromUtf16() {
     m_end = 0;
     if (m_units.size() - m_unitsPosition < 2) {
-        m_units.erase(m_units.begin(),
-                      m_units.begin() + static_cast<std::ptrdiff_t>(m_unitsPosition));
-        m_unitsPosition = 0;
-        const std::size_t kept = m_units.size();
-        m_units.resize(kept + m_buffer.size() * 2);
-        m_units.resize(kept + m_file.readSome(m_units.data() + kept, m_units.size() - kept));
+        readUnits();
     }
     const bool little = m_encoding == Encoding::Utf16LittleEndian;
     for (; m_unitsPosition + 1 < m_units.size() && m_end < m_buffer.size(); m_unitsPosition += 2) {
@@ -101,6 +96,16 @@ bool FieldReader::refillFromUtf16() {
         m_buffer[m_end++] = static_cast<char>(low);
     }
     return m_end > 0;
+}
+
+// The next bytes of the file after the half unit left over, if any: as
+// many as make a buffer's worth of characters.
+void FieldReader::readUnits() {
+    m_units.erase(m_units.begin(), m_units.begin() + static_cast<std::ptrdiff_t>(m_unitsPosition));
+    m_unitsPosition = 0;
+    const std::size_t kept = m_units.size();
+    m_units.resize(kept + m_buffer.size() * 2);
+    m_units.resize(kept + m_file.readSome(m_units.data() + kept, m_units.size() - kept));
 }
 
 void FieldReader::skipBlanks() {

@@ -43,6 +43,7 @@ class FieldReader {
     void advance() { ++m_position; }
     bool refill();
     bool refillFromUtf16();
+    void readUnits();
     void skipBlanks();
     // Appends bytes up to, not including, the first of the stop characters.
     void appendUntil(std::string& field, std::string_view stops);
