@@ -56,6 +56,10 @@ std::string_view unstorableReason(std::string_view value, const std::optional<st
     if (firstValue && bytes->starts_with("\xEF\xBB\xBF")) {
         return "starts with \"\xC3\xAF\xC2\xBB\xC2\xBF\", the mark some editors put before a text";
     }
+    // A file that starts with either UTF-16 mark is read as UTF-16 text.
+    if (firstValue && (bytes->starts_with("\xFF\xFE") || bytes->starts_with("\xFE\xFF"))) {
+        return "starts with the mark of UTF-16 text";
+    }
     return {};
 }
 

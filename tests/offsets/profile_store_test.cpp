@@ -67,11 +67,13 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     // Values that would not come back: with a comma, a line break, a leading
     // double quote, a character beyond Latin-1 (whole or cut after its first
     // byte), over 65,535 characters, or starting with a byte order mark as
-    // Latin-1 text.
+    // Latin-1 text (UTF-8's, or UTF-16's "þÿ").
     const std::string mark = "\xC3\xAF\xC2\xBB\xC2\xBF";
     for (const std::string& value :
          {std::string("1,5"), std::string("a\nb"), std::string("  \"5"),
-          std::string("\xE2\x88\x92"), std::string("a\xC3"), longest + "7", mark, mark + "1"}) {
+          std::string("\xE2\x88\x92"), std::string("a\xC3"), longest + "7", mark, mark + "1",
+          std::string("\xC3\xBE\xC3\xBF"
+                      "1")}) {
         SCOPED_TRACE(value.substr(0, 10));
         OffsetTable table;
         table.setValue(0, value);
