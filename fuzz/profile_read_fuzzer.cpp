@@ -46,11 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // is refused on saving (5).
         const ErrorCode code = error.code();
         const bool read = table.value(0) != "\"";
-        const bool refusedFile = code == ErrorCode::InputPastEndOfFile ||
-                                 code == ErrorCode::OutOfStringSpace ||
-                                 code == ErrorCode::BadFileMode;
         if (again.value(0) != "\"" ||
-            (read ? code != ErrorCode::InvalidProcedureCall : !refusedFile)) {
+            (read ? code != ErrorCode::InvalidProcedureCall
+                  : code != ErrorCode::InputPastEndOfFile && code != ErrorCode::OutOfStringSpace &&
+                        code != ErrorCode::BadFileMode)) {
             std::abort();
         }
         return 0;

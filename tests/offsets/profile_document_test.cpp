@@ -111,7 +111,6 @@ TEST_F(ProfileDocumentTest, TakesBackOneChangeAtATimeAndFollowsTheDisk) {
              Row{"a Read with its slot and profile", "slot 42; read 07; undo", "slot 42"},
              Row{"Save is the point of no mark", "type 4 1; save; type 4 2; undo",
                  "4=1 slot 00, vc_offset_00.mpf"},
-             Row{"redone to Save", "type 4 1; save; undo; redo", "4=1 slot 00, vc_offset_00.mpf"},
              Row{"a Read redone after Save over it", "read 07; type 4 1; save; undo; undo; redo",
                  "59=7 slot 07, vc_offset_07.mpf *"},
              Row{"a failure adds nothing", "type 4 x; step 4 1; read 09; undo", "slot 00"},
