@@ -22,9 +22,6 @@ class OffsetTable {
     const std::string& value(int index) const;
     void setValue(int index, std::string text);
 
-    // Whether every value is the same text as the other table's.
-    bool sameValues(const OffsetTable& other) const { return m_values == other.m_values; }
-
     std::int16_t selected() const noexcept { return m_selected; }
     void select(int index);
 
