@@ -81,6 +81,14 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
     return lines;
 }
 
+// What a failure is about, then the reason the system gave, if any.
+std::string withCause(std::string subject, const RuntimeError& error) {
+    if (!error.cause().empty()) {
+        subject += ": " + error.cause();
+    }
+    return subject;
+}
+
 // A failure of the file system, told with what it is about: the classic
 // words first (they are what people search for), then the file or folder,
 // the system's reason, and what it cost ("Nothing was saved."). A failure
@@ -89,13 +97,10 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
                                 std::string_view outcome) {
     std::string subject = error.subject();
     if (subject.empty()) {
-        subject = platform::utf8FromPath(path);
-        if (error.code() == ErrorCode::PathNotFound && error.cause().empty()) {
-            subject =
-                "the folder " + platform::utf8FromPath(path.parent_path()) + " does not exist";
-        } else if (!error.cause().empty()) {
-            subject += ": " + error.cause();
-        }
+        subject =
+            error.code() == ErrorCode::PathNotFound && error.cause().empty()
+                ? "the folder " + platform::utf8FromPath(path.parent_path()) + " does not exist"
+                : withCause(platform::utf8FromPath(path), error);
     }
     if (!subject.ends_with(outcome)) {
         subject += ". " + std::string(outcome);
@@ -116,12 +121,10 @@ std::vector<std::string> ProfileStore::listProfiles() const {
     try {
         return platform::listMatchingFiles(m_folder, pattern);
     } catch (const RuntimeError& error) {
-        std::string subject =
-            "the folder " + platform::utf8FromPath(m_folder) + " cannot be listed";
-        if (!error.cause().empty()) {
-            subject += ": " + error.cause();
-        }
-        throw RuntimeError(error.code(), subject);
+        throw RuntimeError(
+            error.code(),
+            withCause("the folder " + platform::utf8FromPath(m_folder) + " cannot be listed",
+                      error));
     }
 }
 
