@@ -6,9 +6,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
-#include "editor/clickable_label.h"
 #include "editor/folder_line.h"
 #include "editor/form_layout.h"
 #include "editor/offset_field.h"
@@ -32,6 +33,20 @@ QFont formFont(QFont font) {
                           QStringLiteral("Arial"), font.family()});
     }
     return font;
+}
+
+// Increase and Decrease: buttons that never take the focus, so that the
+// field they step keeps it (and the person's place in it), and that repeat
+// while held down, as a spin box's arrows do.
+QToolButton* stepButton(const QString& text, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAutoRepeat(true);
+    button->setAutoRepeatDelay(button->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold));
+    button->setAutoRepeatInterval(button->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate));
+    return button;
 }
 
 }  // namespace
@@ -89,9 +104,9 @@ QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* p
         case ControlKind::ReadButton:
             return read = new QPushButton(control.text, parent);
         case ControlKind::IncreaseLabel:
-            return increase = new ClickableLabel(control.text, parent);
+            return increase = stepButton(control.text, parent);
         case ControlKind::DecreaseLabel:
-            return decrease = new ClickableLabel(control.text, parent);
+            return decrease = stepButton(control.text, parent);
         case ControlKind::Label:
             return new QLabel(control.text, parent);
         case ControlKind::FolderLine:

@@ -10,11 +10,11 @@ class ProfileDocument;
 
 class QPushButton;
 class QScrollArea;
+class QToolButton;
 class QWidget;
 
 namespace zelvane::editor {
 
-class ClickableLabel;
 class FolderLine;
 class OffsetField;
 class ProfileList;
@@ -51,8 +51,8 @@ class EditorForm {
     QPushButton* save = nullptr;
     ProfileList* fileList = nullptr;
     QPushButton* read = nullptr;
-    ClickableLabel* increase = nullptr;
-    ClickableLabel* decrease = nullptr;
+    QToolButton* increase = nullptr;
+    QToolButton* decrease = nullptr;
     FolderLine* folderLine = nullptr;
     QPushButton* changeFolder = nullptr;
     QPushButton* undo = nullptr;

@@ -2,12 +2,13 @@
 
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolButton>
 #include <QWindow>
 
-#include "editor/clickable_label.h"
 #include "editor/error_report.h"
 #include "editor/folder_line.h"
 #include "editor/offset_field.h"
@@ -78,8 +79,8 @@ void MainWindow::connectFields() {
     connect(m_form.slotBox, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_document.setSlot(nameBytes(text)); });
     connect(m_form.slotBox, &TextBox::pathDropped, this, &MainWindow::openLocation);
-    connect(m_form.increase, &ClickableLabel::clicked, this, &MainWindow::onIncrease);
-    connect(m_form.decrease, &ClickableLabel::clicked, this, &MainWindow::onDecrease);
+    connect(m_form.increase, &QToolButton::clicked, this, &MainWindow::onIncrease);
+    connect(m_form.decrease, &QToolButton::clicked, this, &MainWindow::onDecrease);
 }
 
 // Save and Read, the list, and the folder's watch.
@@ -202,16 +203,25 @@ void MainWindow::onFieldClick(int index) {
     showChanges(m_document.select(index));
 }
 
-void MainWindow::onFieldStep(int index, int delta) {
+void MainWindow::onFieldStep(int index, double delta) {
     runGuarded([this, index, delta] { return m_document.step(index, delta); });
 }
 
+namespace {
+
+// Increase and Decrease step by one, or by a tenth while Shift is held.
+double buttonStep() {
+    return QGuiApplication::keyboardModifiers() == Qt::ShiftModifier ? OffsetField::fineStep : 1;
+}
+
+}  // namespace
+
 void MainWindow::onIncrease() {
-    onFieldStep(m_document.table().selected(), +1);
+    onFieldStep(m_document.table().selected(), buttonStep());
 }
 
 void MainWindow::onDecrease() {
-    onFieldStep(m_document.table().selected(), -1);
+    onFieldStep(m_document.table().selected(), -buttonStep());
 }
 
 // A saved profile shows in the list at once, selected; a failed save
@@ -310,6 +320,9 @@ bool MainWindow::runGuarded(const std::function<DocumentChanges()>& operation) {
 }
 
 void MainWindow::report(const platform::RuntimeError& error) {
+    // A held Increase or Decrease stops repeating what failed.
+    m_form.increase->setDown(false);
+    m_form.decrease->setDown(false);
     showChanges(DocumentChanges{});
     m_report(this, error);
 }

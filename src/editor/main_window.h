@@ -81,7 +81,7 @@ class MainWindow : public QWidget {
     void connectProfiles();
     void connectFoot();
     // Up or Down in a field: selects it, as a click would, and steps it.
-    void onFieldStep(int index, int delta);
+    void onFieldStep(int index, double delta);
     void onFieldEdited(int index, const QString& text);
     // The folder or the current profile changed on the disk: the folder
     // line, the list and the document follow it, without a report.

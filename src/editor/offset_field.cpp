@@ -123,9 +123,37 @@ void OffsetField::mousePressEvent(QMouseEvent* event) {
     TextBox::mousePressEvent(event);
 }
 
+namespace {
+
+// The step a key asks for, or none (0). Shift with Up or Down is the fine
+// step a tenth is tuned by; other modifiers are left to the desktop.
+double stepOfKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool shift = modifiers == Qt::ShiftModifier;
+    if (modifiers != Qt::NoModifier && !shift) {
+        return 0;
+    }
+    const double line = shift ? OffsetField::fineStep : 1;
+    const double page = shift ? 0 : OffsetField::pageStep;
+    switch (event.key()) {
+        case Qt::Key_Up:
+            return line;
+        case Qt::Key_Down:
+            return -line;
+        case Qt::Key_PageUp:
+            return page;
+        case Qt::Key_PageDown:
+            return -page;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
 void OffsetField::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        Q_EMIT stepRequested(m_index, event->key() == Qt::Key_Up ? +1 : -1);
+    if (const double step = stepOfKey(*event); step != 0) {
+        Q_EMIT stepRequested(m_index, step);
         event->accept();
         return;
     }

@@ -7,8 +7,9 @@ namespace zelvane::editor {
 // The text box of one of the sixty values. It tells what the person did
 // with it: typed in it (edited: any change of its text but showValue's,
 // however it came, a screen reader's included), clicked it (selected), or
-// pressed Up or Down in it (stepRequested), which steps it and makes it
-// the field Increase and Decrease act on. It shows whether it is that
+// pressed a stepping key in it (stepRequested), which steps it and makes
+// it the field Increase and Decrease act on: Up and Down by 1, with Shift
+// by 0.1, Page Up and Page Down by 10, as a spin box's keys do. It shows whether it is that
 // field (a tint) and whether its value differs from the profile's (a
 // corner cut off, so that colour alone never tells). Its tooltip names the
 // value, shows it whole and says what it was.
@@ -16,6 +17,9 @@ class OffsetField : public TextBox {
     Q_OBJECT
 
   public:
+    static constexpr double fineStep = 0.1;
+    static constexpr double pageStep = 10;
+
     OffsetField(int index, QWidget* parent = nullptr);
 
     int index() const { return m_index; }
@@ -31,8 +35,7 @@ class OffsetField : public TextBox {
   Q_SIGNALS:
     void edited(int index, const QString& text);
     void selected(int index);
-    // delta is +1 for Up, -1 for Down.
-    void stepRequested(int index, int delta);
+    void stepRequested(int index, double delta);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

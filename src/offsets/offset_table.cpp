@@ -1,6 +1,7 @@
 #include "offset_table.h"
 
 #include <cassert>
+#include <cmath>
 #include <utility>
 
 #include "platform/number_text.h"
@@ -37,8 +38,8 @@ void OffsetTable::select(int index) {
     m_selected = static_cast<std::int16_t>(index);
 }
 
-void OffsetTable::stepSelected(int delta) {
-    assert(delta == 1 || delta == -1);
+void OffsetTable::stepSelected(double delta) {
+    assert(std::isfinite(delta));
     std::string& value = m_values[m_selected];
     try {
         value = platform::addToNumber(value, delta);

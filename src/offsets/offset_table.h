@@ -25,11 +25,13 @@ class OffsetTable {
     std::int16_t selected() const noexcept { return m_selected; }
     void select(int index);
 
-    // Adds delta (+1 or -1) to the selected value and writes the sum in plain
-    // form ("007" stepped up is "8"). A value that is no number raises
+    // Adds delta (1, 0.1, 10 or their negatives) to the selected value and
+    // writes the sum in plain form with at most 15 significant digits
+    // ("007" stepped up is "8", "0.2" stepped by 0.1 is "0.3"). A value
+    // that is no number raises
     // RuntimeError TypeMismatch (Overflow beyond a double) and stays as it
     // was.
-    void stepSelected(int delta);
+    void stepSelected(double delta);
 
   private:
     std::array<std::string, size> m_values;

@@ -102,7 +102,7 @@ DocumentChanges ProfileDocument::select(int index) {
     return {.selection = true};
 }
 
-DocumentChanges ProfileDocument::step(int index, int delta) {
+DocumentChanges ProfileDocument::step(int index, double delta) {
     DocumentChanges changes = select(index);
     std::string before = m_table.value(index);
     m_table.stepSelected(delta);  // a value that is no number stays as it was

@@ -59,7 +59,7 @@ class ProfileDocument {
     DocumentChanges type(int index, std::string text);
     DocumentChanges select(int index);
     // Selects the field and adds delta to its value.
-    DocumentChanges step(int index, int delta);
+    DocumentChanges step(int index, double delta);
     DocumentChanges setSlot(std::string slot);
     DocumentChanges read(std::string_view name);
     // Saves under the slot; that profile becomes the current one.

@@ -138,15 +138,29 @@ double roundToPlaces(double sum, long long places) {
     return rounded;
 }
 
+// The decimal places a number's text is written with: those of its
+// fraction, less its exponent ("1.25" has 2, "125e-3" has 3).
+long long placesOf(const NumberShape& shape) {
+    return static_cast<long long>(shape.fractionDigits.size()) - exponentOf(shape);
+}
+
+// The places of a step as a person would write it: the shortest text that
+// reads back as the same double (0.1, not 0.1000000000000000055511).
+long long placesOf(double step) {
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), step);
+    return placesOf(shapeOf(std::string_view(buffer.data(), written.ptr)));
+}
+
 }  // namespace
 
 double readNumber(std::string_view text) {
     return valueOf(shapeOf(trimBlanks(text)));
 }
 
-std::string addToNumber(std::string_view text, int addend) {
+std::string addToNumber(std::string_view text, double addend) {
     const NumberShape shape = shapeOf(trimBlanks(text));
-    const auto places = static_cast<long long>(shape.fractionDigits.size()) - exponentOf(shape);
+    const long long places = std::max(placesOf(shape), placesOf(addend));
     return writeNumber(roundToPlaces(valueOf(shape) + addend, places));
 }
 

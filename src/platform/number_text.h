@@ -12,12 +12,12 @@ namespace zelvane::platform {
 // range of a double. A magnitude too small for a double reads as zero.
 double readNumber(std::string_view text);
 
-// The text of a number plus a whole number (a step is +1 or -1), written
-// as writeNumber does. The sum of a decimal and a whole number has no more
-// decimal places than the decimal, so the sum is rounded to them: the
-// binary noise of the addition never shows (1.053 - 1 is 0.053, not
-// 0.0529999999999999). Throws as readNumber does.
-std::string addToNumber(std::string_view text, int addend);
+// The text of a number plus a step (0.1, 1, 10 or any other), written as
+// writeNumber does. The sum of two decimals has no more decimal places than
+// the longer of them, so the sum is rounded to those: the binary noise of
+// the addition never shows (1.053 - 1 is 0.053, not 0.0529999999999999;
+// -0.2 - 0.1 is -0.3). Throws as readNumber does.
+std::string addToNumber(std::string_view text, double addend);
 
 // Writes a number as the tool shows it: rounded to 15 significant digits so
 // that binary noise never shows (2.3 - 1 is "1.3"), plain notation from

@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 
-#include "editor/clickable_label.h"
 #include "editor/error_report.h"
 #include "editor/folder_line.h"
 #include "editor/form_layout.h"
@@ -149,6 +148,11 @@ class MainWindowTest : public QObject {
                 field(58)->palette().color(QPalette::Base));
         QTest::keyClick(field(10), Qt::Key_Up);
         QCOMPARE(field(10)->text(), "1");
+        QTest::keyClick(field(10), Qt::Key_PageUp);
+        QTest::keyClick(field(10), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::mouseClick(form().increase, Qt::LeftButton, Qt::ShiftModifier);
+        QTest::mouseClick(form().increase, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(field(10)->text(), "11.1");
         QCOMPARE(field(57)->palette(), field(58)->palette());
         QTest::keyClick(field(11), Qt::Key_Down);
         QAccessible::queryAccessibleInterface(form().increase)
@@ -162,6 +166,24 @@ class MainWindowTest : public QObject {
         typeInto(field(31), "");
         QTest::keyClick(field(31), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(m_window->document().table().value(31), std::string(70000, '7'));
+    }
+
+    // Increase held down steps on, the focus staying in the field, until
+    // let go, and the run is one change to take back; a failure stops it.
+    void repeatsAStepWhileHeld() {
+        openWindow();
+        click(field(9));
+        QTest::mousePress(form().increase, Qt::LeftButton);
+        QTRY_VERIFY(field(9)->text().toDouble() >= 3);
+        QTest::mouseRelease(form().increase, Qt::LeftButton);
+        QCOMPARE(m_window->focusWidget(), field(9));
+        click(form().undo);
+        QCOMPARE(field(9)->text(), "0");
+        typeInto(field(9), "x");
+        QTest::mousePress(form().decrease, Qt::LeftButton);
+        QTRY_COMPARE(m_reports.size(), 1);
+        m_reports.clear();
+        QVERIFY(!form().decrease->isDown());
     }
 
     // Every failure is reported by its number, its standard words and what

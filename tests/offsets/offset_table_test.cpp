@@ -9,7 +9,7 @@ namespace zelvane::testing {
 TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
     struct Step {
         std::string before;
-        int delta;
+        double delta;
         std::string after;
         ErrorCode failure = {};
     };
@@ -23,7 +23,10 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
              Step{"-0.99999", +1, "1E-05"}, Step{"123456788.125", +1, "123456789.125"},
              Step{"0.333333333333333", +1, "1.33333333333333"},
              Step{"99999999999999", +1, "100000000000000"}, Step{"999999999999999", +1, "1E+15"},
-             Step{"99999999999998.5", +1, "99999999999999.5"},
+             Step{"99999999999998.5", +1, "99999999999999.5"}, Step{"0.2", +0.1, "0.3"},
+             Step{"1", -0.1, "0.9"}, Step{"-0.05", +0.1, "0.05"}, Step{"0.1", -0.1, "0"},
+             Step{"-0.2", -0.1, "-0.3"}, Step{"2.5", +10, "12.5"}, Step{"-7", -10, "-17"},
+             Step{"99999999999999.9", +0.1, "100000000000000"},
              Step{"1.7976931348623157e308", -1, "1.79769313486232E+308"},
              Step{"1e400", +1, "1e400", ErrorCode::Overflow},
              Step{"-1e400", +1, "-1e400", ErrorCode::Overflow},

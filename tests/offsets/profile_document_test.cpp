@@ -62,7 +62,7 @@ class ProfileDocumentTest : public ProfileFolderTest {
                 document.type(std::stoi(first), second.substr(0, length));
             }
         } else if (verb == "step") {
-            document.step(std::stoi(first), std::stoi(second));
+            document.step(std::stoi(first), std::stod(second));
         } else if (verb == "slot") {
             document.setSlot(first);
         } else if (verb == "read") {
