@@ -101,7 +101,7 @@ void MainWindow::connectProfiles() {
 }
 
 // Change folder, Undo and Redo, each with its keys from anywhere in the
-// window.
+// window, and the keys that close it.
 void MainWindow::connectFoot() {
     const auto withKeys = [this](QPushButton* button, QKeySequence::StandardKey keys,
                                  void (MainWindow::*handler)()) {
@@ -111,6 +111,14 @@ void MainWindow::connectFoot() {
     withKeys(m_form.changeFolder, QKeySequence::Open, &MainWindow::onChangeFolder);
     withKeys(m_form.undo, QKeySequence::Undo, &MainWindow::onUndo);
     withKeys(m_form.redo, QKeySequence::Redo, &MainWindow::onRedo);
+    // Ctrl+Q and the desktop's Close keys (Ctrl+W) close the window as its
+    // close button does, asking nothing. Ctrl+Q is the Quit key everywhere
+    // but on Windows, which names none; it is bound outright so that it
+    // works there too (Command+Q on a Mac).
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &QWidget::close);
+    connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this,
+            &QWidget::close);
 }
 
 void MainWindow::onLoad() {

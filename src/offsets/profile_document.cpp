@@ -1,6 +1,9 @@
 #include "profile_document.h"
 
+#include <algorithm>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "offsets/offset_layout.h"
 #include "platform/runtime_error.h"
@@ -83,13 +86,53 @@ TableContext ProfileDocument::currentContext() const {
     return context;
 }
 
+namespace {
+
+// The lines of a text, whatever ends them (CR LF, LF or CR); a line break
+// at the end ends the last line and starts none.
+std::vector<std::string> linesOf(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        lines.emplace_back(text.substr(0, end));
+        const bool crLf = text.substr(end).starts_with("\r\n");
+        text.remove_prefix(std::min(text.size(), end + (crLf ? 2 : 1)));
+    }
+    return lines;
+}
+
+}  // namespace
+
 DocumentChanges ProfileDocument::type(int index, std::string text) {
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        return pasteColumn(index, linesOf(text));
+    }
     if (m_table.value(index) == text) {
         return {};
     }
     std::string before = m_table.value(index);
     m_table.setValue(index, std::move(text));
     extendRun(Edit::Kind::Typing, index, std::move(before));
+    return {.values = true};
+}
+
+// A column of lines fills the field and those after it in index order, as
+// the lines of a profile do; what goes beyond the last field is dropped.
+DocumentChanges ProfileDocument::pasteColumn(int index, const std::vector<std::string>& lines) {
+    m_history.closeRun();
+    Edit edit;
+    edit.name = "paste into " + OffsetLayout::cellName(index);
+    for (std::size_t line = 0; line < lines.size() && index < OffsetTable::size; ++line) {
+        if (lines[line] != m_table.value(index)) {
+            edit.values.push_back({index, m_table.value(index), lines[line]});
+        }
+        ++index;
+    }
+    if (edit.values.empty()) {
+        return {};
+    }
+    restore(edit, true);
+    m_history.push(std::move(edit));
     return {.values = true};
 }
 

@@ -56,6 +56,8 @@ class ProfileDocument {
     std::string undoName() const;
     std::string redoName() const;
 
+    // Text of several lines (a column pasted) fills this field and the
+    // ones after it, a line each: one change.
     DocumentChanges type(int index, std::string text);
     DocumentChanges select(int index);
     // Selects the field and adds delta to its value.
@@ -90,6 +92,7 @@ class ProfileDocument {
     DocumentChanges takeDiskChanges();
 
   private:
+    DocumentChanges pasteColumn(int index, const std::vector<std::string>& lines);
     struct Glance;
     Glance glance() const;
     DocumentChanges since(const Glance& before) const;

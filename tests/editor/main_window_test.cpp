@@ -129,6 +129,8 @@ class MainWindowTest : public QObject {
         click(form().read);
         QCOMPARE(texts(), (QStringList(60, "7") +
                            QStringList{"07", "vc_offset_05.mpf", "VC_OFFSET_07.MPF*"}));
+        QTest::keyClick(field(3), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!m_window->isVisible());
     }
 
     // The captions never take the focus; Up and Down step a field and make
@@ -166,6 +168,14 @@ class MainWindowTest : public QObject {
         typeInto(field(31), "");
         QTest::keyClick(field(31), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(m_window->document().table().value(31), std::string(70000, '7'));
+        // A column pasted fills the fields from there on: one change.
+        QApplication::clipboard()->setText("5\r\n3.5\r\n");
+        click(field(58));
+        QTest::keyClick(field(58), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field(58)->text(), "05");
+        QCOMPARE(field(59)->text(), "3.5");
+        click(form().undo);
+        QCOMPARE(field(58)->text(), "0");
     }
 
     // Increase held down steps on, the focus staying in the field, until

@@ -1,5 +1,6 @@
 #include "offsets/profile_document.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "support/support.h"
@@ -36,7 +37,8 @@ std::string seen(const ProfileDocument& document) {
 class ProfileDocumentTest : public ProfileFolderTest {
   protected:
     // Plays what a person and other programs do, "; " between steps: type
-    // INDEX TEXT (a key at a time), step INDEX DELTA, slot
+    // INDEX TEXT (a key at a time), paste INDEX LINES (| ending each line),
+    // step INDEX DELTA, slot
     // SLOT, read SLOT, save, undo, redo, open PATH (a folder or a profile, in
     // folder); another program's write of vc_offset_07.mpf with VALUE last
     // (write VALUE), cut short (cut) or removed (remove), then look (the
@@ -61,6 +63,10 @@ class ProfileDocumentTest : public ProfileFolderTest {
             for (std::size_t length = 1; length <= second.size(); ++length) {
                 document.type(std::stoi(first), second.substr(0, length));
             }
+        } else if (verb == "paste") {
+            std::string text = second;
+            std::replace(text.begin(), text.end(), '|', '\n');
+            document.type(std::stoi(first), text);
         } else if (verb == "step") {
             document.step(std::stoi(first), std::stod(second));
         } else if (verb == "slot") {
@@ -107,6 +113,10 @@ TEST_F(ProfileDocumentTest, TakesBackOneChangeAtATimeAndFollowsTheDisk) {
                  "4=12 5=3 slot 00 *"},
              Row{"a run of steps, up and down", "step 4 1; step 4 1; step 4 -1; undo", "slot 00"},
              Row{"steps end a run of typing", "type 4 5; step 4 1; undo", "4=5 slot 00 *"},
+             Row{"a pasted column, to the last field", "type 57 9; paste 57 1|2|3|4|",
+                 "57=1 58=2 59=3 slot 00 *"},
+             Row{"a pasted column undone", "type 57 9; paste 56 1|2|3; undo", "57=9 slot 00 *"},
+             Row{"a line pasted", "paste 4 5|", "4=5 slot 00 *"},
              Row{"typing back to the start", "type 5 2; type 4 1; type 4 0; undo", "slot 00"},
              Row{"a Read with its slot and profile", "slot 42; read 07; undo", "slot 42"},
              Row{"Save is the point of no mark", "type 4 1; save; type 4 2; undo",
