@@ -26,10 +26,8 @@ namespace {
 
 // The platform's own folder chooser (the native one on Windows), made only
 // when asked for, so that start-up does not pay for it.
-std::filesystem::path chooseWithDialog(QWidget* parent, const std::filesystem::path& start) {
-    const QString chosen = QFileDialog::getExistingDirectory(
-        parent, QStringLiteral("Change folder"), shownPath(start));
-    return chosen.isEmpty() ? std::filesystem::path() : pathOfText(chosen);
+QString chooseWithDialog(QWidget* parent, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Change folder"), start);
 }
 
 void reportInBox(QWidget* window, const platform::RuntimeError& error) {
@@ -197,9 +195,9 @@ void MainWindow::openAtStart(const std::filesystem::path& path) {
 }
 
 void MainWindow::onChangeFolder() {
-    const std::filesystem::path chosen = m_chooseFolder(this, m_document.store().folder());
-    if (!chosen.empty()) {
-        openLocation(chosen);
+    const QString chosen = m_chooseFolder(this, qtPath(m_document.store().folder()));
+    if (!chosen.isEmpty()) {
+        openLocation(pathFromQt(chosen));
     }
 }
 

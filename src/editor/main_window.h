@@ -32,9 +32,8 @@ class MainWindow : public QWidget {
     static constexpr const char* caption = "Zelvane utility V3";
 
     // Asks the person for a folder, starting at the one given; an empty
-    // path when they cancel.
-    using FolderChooser =
-        std::function<std::filesystem::path(QWidget* parent, const std::filesystem::path& start)>;
+    // path when they cancel. Paths as Qt spells them (qtPath).
+    using FolderChooser = std::function<QString(QWidget* parent, const QString& start)>;
     // Tells the person of a failure; by default a message box over the
     // window.
     using Reporter = std::function<void(QWidget* window, const platform::RuntimeError& error)>;

@@ -1,5 +1,7 @@
 #include "shown_text.h"
 
+#include <QFile>
+
 #include "platform/text_encoding.h"
 
 namespace zelvane::editor {
@@ -26,11 +28,19 @@ QString shownPath(const std::filesystem::path& path) {
 #endif
 }
 
-std::filesystem::path pathOfText(const QString& text) {
+QString qtPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+std::filesystem::path pathFromQt(const QString& text) {
 #ifdef _WIN32
     return std::filesystem::path(text.toStdWString());
 #else
-    return std::filesystem::path(nameBytes(text));
+    return std::filesystem::path(QFile::encodeName(text).toStdString());
 #endif
 }
 
@@ -43,7 +53,7 @@ std::filesystem::path pathOfArgument(const QString& argument, [[maybe_unused]] i
         }
     }
 #endif
-    return pathOfText(argument);
+    return pathFromQt(argument);
 }
 
 }  // namespace zelvane::editor

@@ -13,13 +13,16 @@ namespace zelvane::editor {
 
 // A name, message or value from the platform layer as the window shows it.
 QString shownText(std::string_view bytes);
-// The bytes of a name the window showed, or a person typed.
+// The bytes of a slot the window showed, or a person typed: only here is
+// \xHH turned back into its byte.
 std::string nameBytes(const QString& text);
 // A path as the folder line shows it.
 QString shownPath(const std::filesystem::path& path);
-// A path given as text: on the command line on Windows, or by a dropped
-// link's local path.
-std::filesystem::path pathOfText(const QString& text);
+// A path between the file system and Qt (the folder chooser, a dropped
+// link, the command line on Windows), in Qt's own encoding of file names:
+// a folder named a\xE9, backslash and all, is that folder.
+QString qtPath(const std::filesystem::path& path);
+std::filesystem::path pathFromQt(const QString& text);
 // The command line's argument as the system spells it: on Linux the bytes
 // of the argv entry it was decoded from, as a name is bytes and Qt's
 // arguments lose those that are not UTF-8.

@@ -46,7 +46,7 @@ std::filesystem::path TextBox::droppedPath(const QMimeData& data) {
         return {};
     }
 #ifdef _WIN32
-    return pathOfText(urls.front().toLocalFile());
+    return pathFromQt(urls.front().toLocalFile());
 #else
     // A name that is not UTF-8 comes percent-encoded byte for byte; decoded
     // as text it would lose those bytes.
