@@ -26,11 +26,24 @@ void describe(QCommandLineParser& parser) {
         QStringLiteral("[path]"));
 }
 
+// Qt's own options, which QApplication takes out of the arguments in
+// either spelling (-platform offscreen, --platform offscreen, -style=fusion):
+// those of Qt GUI, of Qt Widgets, and of its X11 platform.
+bool isQtOption(QByteArray argument) {
+    static const QByteArrayList names{
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount",
+        "qmljsdebugger", "display", "name", "visual", "geometry", "title", "icon"};
+    if (argument.startsWith("--")) {
+        argument.remove(0, 1);
+    }
+    return argument.startsWith('-') && names.contains(argument.mid(1).split('=').constFirst());
+}
+
 // --help and --version only print, so they must work where there is no
-// display at all (over SSH, in a packaging tool), and so must refusing a
-// long option nobody knows: they are answered before any window system is
-// asked for. Qt's own options (-platform offscreen) have one dash and are
-// left to the application.
+// display at all (over SSH, in a packaging tool), and so must refusing an
+// option nobody knows: they are answered before any window system is
+// asked for. Qt's options, and the values they take, are left to Qt.
 bool answeredWithoutWindow(int argc, char* argv[]) {
     QStringList answerable;
     for (int i = 1; i < argc; ++i) {
@@ -38,7 +51,10 @@ bool answeredWithoutWindow(int argc, char* argv[]) {
         if (argument == "--") {
             break;
         }
-        if (argument.startsWith("--") || argument == "-h" || argument == "-?" || argument == "-v") {
+        if (isQtOption(argument)) {
+            continue;
+        }
+        if (argument.startsWith('-') && argument != "-") {
             answerable.append(QString::fromLocal8Bit(argument));
         }
     }
@@ -53,27 +69,24 @@ bool answeredWithoutWindow(int argc, char* argv[]) {
 }
 
 // Qt ends the program (qFatal, then abort) when no window system can be
-// reached: no DISPLAY in an SSH session or a service, or a display that
-// went away. Its messages name plugins; a person needs one sentence, and
-// an exit code a script can test.
+// reached: no DISPLAY in an SSH session or a service, a display that went
+// away, a platform plugin that cannot start. Qt 6.4 offers no way to ask
+// first: QApplication's constructor either connects or is fatal, and its
+// fatal message is the only signal there is. A person needs one sentence
+// and an exit code a script can test, not the plugins' chatter and advice
+// to reinstall (QT_DEBUG_PLUGINS=1 shows what went wrong in a plugin).
 QStringList postponedMessages;
-bool displayUnreachable = false;
 
 void whileSeekingDisplay(QtMsgType type, const QMessageLogContext& /*context*/,
                          const QString& message) {
-    displayUnreachable = displayUnreachable || message.contains(QLatin1String("display"));
     if (type != QtFatalMsg) {
         postponedMessages.append(message);
         return;
     }
-    if (displayUnreachable || qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs(
-            "zelvane: there is no display to open the window on: start it in a desktop "
-            "session, or over SSH with X forwarding (ssh -X)\n",
-            stderr);
-    } else {
-        std::fprintf(stderr, "zelvane: %s\n", qPrintable(message.simplified()));
-    }
+    std::fputs(
+        "zelvane: there is no display to open the window on: start it in a desktop "
+        "session, or over SSH with X forwarding (ssh -X)\n",
+        stderr);
     std::_Exit(1);
 }
 
@@ -94,7 +107,12 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const QtMessageHandler previousHandler = qInstallMessageHandler(whileSeekingDisplay);
+    // Ties the window to its desktop entry: the Wayland app id, and the
+    // name the title ends with (the platform adds it after its separator).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELVANE_DESKTOP_ID));
     QApplication application(argc, argv);
+    QGuiApplication::setApplicationDisplayName(
+        QString::fromLatin1(zelvane::editor::MainWindow::caption));
     qInstallMessageHandler(previousHandler);
     for (const QString& message : postponedMessages) {
         std::fprintf(stderr, "%s\n", qPrintable(message));

@@ -268,22 +268,23 @@ void MainWindow::showChanges(const DocumentChanges& changes) {
 }
 
 // The profile the fields hold, what the disk did to it, and the desktop's
-// modified mark while the disk lacks what the fields hold. The mark only
-// tells: nothing asks before closing or reading.
+// modified mark while the disk lacks what the fields hold; the platform
+// adds the program's name (the application's display name) after its own
+// separator. The mark only tells: nothing asks before closing or reading.
 void MainWindow::showTitle() {
-    const QString captionText = QString::fromLatin1(caption);
     const std::string& profile = m_document.profile();
-    if (profile.empty()) {
-        setWindowTitle(captionText + QStringLiteral("[*]"));
-    } else {
-        QString state;
-        if (m_document.diskState() == DiskState::Changed) {
-            state = QStringLiteral(" (changed on disk)");
-        } else if (m_document.diskState() == DiskState::Deleted) {
-            state = QStringLiteral(" (deleted)");
-        }
-        setWindowTitle(shownText(profile) + state + QStringLiteral("[*] - ") + captionText);
+    setWindowFilePath(profile.empty() ? QString()
+                                      : qtPath(m_document.store().folder() /
+                                               platform::pathFromUtf8(profile)));
+    QString title = QStringLiteral("[*]");  // the file's name, when there is a file
+    if (m_document.diskState() == DiskState::Changed) {
+        title = shownText(profile) + QStringLiteral(" (changed on disk)[*]");
+    } else if (m_document.diskState() == DiskState::Deleted) {
+        title = shownText(profile) + QStringLiteral(" (deleted)[*]");
+    } else if (!profile.empty()) {
+        title.clear();
     }
+    setWindowTitle(title);
     setWindowModified(m_document.isModified());
 }
 

@@ -447,11 +447,11 @@ class MainWindowTest : public QObject {
         chooses = true;
         click(form().changeFolder);
         QCOMPARE(texts().mid(61), (QStringList{"vc_offset_05.mpf", "vc_offset_06.mpf"}));
-        QCOMPARE(m_window->windowTitle(), "Zelvane utility V3[*]");
+        QCOMPARE(m_window->windowTitle(), "[*]");
         click(form().save);
         select("vc_offset_05.mpf");
         click(form().read);
-        QCOMPARE(m_window->windowTitle(), "vc_offset_05.mpf[*] - Zelvane utility V3");
+        QCOMPARE(m_window->windowTitle(), "vc_offset_05.mpf[*]");
         // A Read that fails leaves the list on the profile the fields hold.
         select("vc_offset_06.mpf");
         click(form().read);
@@ -485,9 +485,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(field(59)->accessibleDescription(), "changed, was 6");
         writeFile("vc_offset_05.mpf", lines("7", 60));
         QTRY_COMPARE(m_window->windowTitle(),
-                     "vc_offset_05.mpf (changed on disk)[*] - Zelvane utility V3");
+                     "vc_offset_05.mpf (changed on disk)[*]");
         QFile::remove(path("vc_offset_05.mpf"));
-        QTRY_COMPARE(m_window->windowTitle(), "vc_offset_05.mpf (deleted)[*] - Zelvane utility V3");
+        QTRY_COMPARE(m_window->windowTitle(), "vc_offset_05.mpf (deleted)[*]");
     }
 };
 
