@@ -6,6 +6,8 @@
 #
 #   window_named PATTERN        whether a window's title matches, its id then
 #                                in $found
+#   property NAME                the X11 property NAME of $window, as xprop
+#                                gives it after "= "
 #   wait_until COMMAND...        until COMMAND succeeds, for 60 seconds (or
 #                                $WAIT_SECONDS) at most
 #   step_and_save TITLE COMMAND...
@@ -40,6 +42,8 @@ window_named() {
 }
 
 no_window_named() { ! window_named "$1"; }
+
+property() { LC_ALL=C.UTF-8 xprop -id "$window" "$1" | sed -n 's/^[^=]*= //p'; }
 
 step_and_save() {
     local title="$1"
