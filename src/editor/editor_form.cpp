@@ -37,15 +37,21 @@ QFont formFont(QFont font) {
 
 // Increase and Decrease: buttons that never take the focus, so that the
 // field they step keeps it (and the person's place in it), and that repeat
-// while held down, as a spin box's arrows do.
-QToolButton* stepButton(const QString& text, QWidget* parent) {
+// while held down, as a spin box's arrows do. Their tooltips name the keys
+// that step too.
+QToolButton* stepButton(const QString& text, const QString& keys, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(text);
+    button->setToolTip(QStringLiteral("%1 the selected field by 1, by 0.1 with Shift held; hold "
+                                      "to repeat.\nIn a field: %2")
+                           .arg(text, keys));
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoRepeat(true);
-    button->setAutoRepeatDelay(button->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold));
-    button->setAutoRepeatInterval(button->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate));
+    button->setAutoRepeatDelay(
+        button->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold));
+    button->setAutoRepeatInterval(
+        button->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate));
     return button;
 }
 
@@ -104,9 +110,12 @@ QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* p
         case ControlKind::ReadButton:
             return read = new QPushButton(control.text, parent);
         case ControlKind::IncreaseLabel:
-            return increase = stepButton(control.text, parent);
+            return increase = stepButton(
+                       control.text, QStringLiteral("Up, Shift+Up (0.1), Page Up (10)"), parent);
         case ControlKind::DecreaseLabel:
-            return decrease = stepButton(control.text, parent);
+            return decrease =
+                       stepButton(control.text,
+                                  QStringLiteral("Down, Shift+Down (0.1), Page Down (10)"), parent);
         case ControlKind::Label:
             return new QLabel(control.text, parent);
         case ControlKind::FolderLine:

@@ -31,9 +31,10 @@ void describe(QCommandLineParser& parser) {
 // those of Qt GUI, of Qt Widgets, and of its X11 platform.
 bool isQtOption(QByteArray argument) {
     static const QByteArrayList names{
-        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-        "qwindowicon", "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount",
-        "qmljsdebugger", "display", "name", "visual", "geometry", "title", "icon"};
+        "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+        "qwindowicon", "qwindowtitle",       "reverse",       "session", "style",
+        "stylesheet",  "widgetcount",        "qmljsdebugger", "display", "name",
+        "visual",      "geometry",           "title",         "icon"};
     if (argument.startsWith("--")) {
         argument.remove(0, 1);
     }

@@ -115,8 +115,7 @@ void MainWindow::connectFoot() {
     // works there too (Command+Q on a Mac).
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
             &QWidget::close);
-    connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this,
-            &QWidget::close);
+    connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void MainWindow::onLoad() {
@@ -273,9 +272,9 @@ void MainWindow::showChanges(const DocumentChanges& changes) {
 // separator. The mark only tells: nothing asks before closing or reading.
 void MainWindow::showTitle() {
     const std::string& profile = m_document.profile();
-    setWindowFilePath(profile.empty() ? QString()
-                                      : qtPath(m_document.store().folder() /
-                                               platform::pathFromUtf8(profile)));
+    setWindowFilePath(profile.empty()
+                          ? QString()
+                          : qtPath(m_document.store().folder() / platform::pathFromUtf8(profile)));
     QString title = QStringLiteral("[*]");  // the file's name, when there is a file
     if (m_document.diskState() == DiskState::Changed) {
         title = shownText(profile) + QStringLiteral(" (changed on disk)[*]");

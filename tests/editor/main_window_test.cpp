@@ -484,8 +484,7 @@ class MainWindowTest : public QObject {
         click(form().undo);
         QCOMPARE(field(59)->accessibleDescription(), "changed, was 6");
         writeFile("vc_offset_05.mpf", lines("7", 60));
-        QTRY_COMPARE(m_window->windowTitle(),
-                     "vc_offset_05.mpf (changed on disk)[*]");
+        QTRY_COMPARE(m_window->windowTitle(), "vc_offset_05.mpf (changed on disk)[*]");
         QFile::remove(path("vc_offset_05.mpf"));
         QTRY_COMPARE(m_window->windowTitle(), "vc_offset_05.mpf (deleted)[*]");
     }
