@@ -2,7 +2,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -132,11 +131,9 @@ int main(int argc, char* argv[]) {
     window.show();
     // The icon at every size is decoded to hand the window system its
     // pixels: once the window is up, so that its first frame need not wait.
-    QTimer iconOnceUp;
-    iconOnceUp.setSingleShot(true);
-    QObject::connect(&iconOnceUp, &QTimer::timeout, &window,
-                     [] { QApplication::setWindowIcon(programIcon()); });
-    iconOnceUp.start(0);
+    QObject::connect(
+        &window, &zelvane::editor::MainWindow::firstFrameShown, &window,
+        [] { QApplication::setWindowIcon(programIcon()); }, Qt::QueuedConnection);
     if (!parser.positionalArguments().isEmpty()) {
         window.openAtStart(
             zelvane::editor::pathOfArgument(parser.positionalArguments().constFirst(), argc, argv));

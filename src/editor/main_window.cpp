@@ -56,6 +56,12 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
     setAcceptDrops(true);
     m_form.setupUi(this);
     connectForm();
+    // The folder's watch (a thread of its own) is not needed for the first
+    // frame: armed after it, with a look at the folder, it misses nothing
+    // that changed meanwhile.
+    connect(
+        this, &MainWindow::firstFrameShown, this, [this] { onFolderChanged(watchFolder()); },
+        Qt::QueuedConnection);
     onLoad();
     fitToScreen();
 }
@@ -122,7 +128,7 @@ void MainWindow::onLoad() {
     m_form.showDocument(m_document);
     showTitle();
     showHistory();
-    watchFolder();
+    m_form.folderLine->setFolder(shownPath(m_document.store().folder()), true);
     runGuarded([this] {
         m_form.fileList->setNames(m_document.store().listProfiles());
         return DocumentChanges{};
@@ -130,13 +136,14 @@ void MainWindow::onLoad() {
     m_form.fields.front()->setFocus();
 }
 
-void MainWindow::watchFolder() {
+bool MainWindow::watchFolder() {
     const std::filesystem::path& folder = m_document.store().folder();
     const std::string& profile = m_document.profile();
     const bool present =
         m_folderWatch.watch(folder, profile.empty() ? std::filesystem::path()
                                                     : folder / platform::pathFromUtf8(profile));
     m_form.folderLine->setFolder(shownPath(folder), present);
+    return present;
 }
 
 void MainWindow::onFolderChanged(bool present) {
@@ -298,7 +305,21 @@ void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitToScreen,
             Qt::UniqueConnection);
+    if (!m_shown) {
+        windowHandle()->installEventFilter(this);
+    }
     fitToScreen();
+}
+
+// The first expose of the native window: its first frame is drawn.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_shown && watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        m_shown = true;
+        windowHandle()->removeEventFilter(this);
+        Q_EMIT firstFrameShown();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::fitToScreen() {

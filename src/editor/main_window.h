@@ -69,7 +69,13 @@ class MainWindow : public QWidget {
     void onUndo();
     void onRedo();
 
+  Q_SIGNALS:
+    // The window's first frame is on the screen: what it did not need may
+    // start now.
+    void firstFrameShown();
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -86,8 +92,8 @@ class MainWindow : public QWidget {
     // line, the list and the document follow it, without a report.
     void onFolderChanged(bool present);
     // Watches the document's folder and current profile, and names the
-    // folder on the folder line, saying whether it is there.
-    void watchFolder();
+    // folder on the folder line; says whether it is there.
+    bool watchFolder();
     // Shows what the document changed; a new current profile is selected
     // in the list and watched.
     void showChanges(const offsets::DocumentChanges& changes);
@@ -105,6 +111,7 @@ class MainWindow : public QWidget {
     Reporter m_report;
     EditorForm m_form;
     FolderWatch m_folderWatch;
+    bool m_shown = false;  // the first frame is on the screen
 };
 
 }  // namespace zelvane::editor

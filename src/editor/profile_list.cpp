@@ -31,7 +31,12 @@ ProfileList::ProfileList(QWidget* parent) : QListWidget(parent) {
     setTextElideMode(Qt::ElideMiddle);
 }
 
+// The same names leave the list as it is: its scroll position, and the
+// item the keyboard rests on.
 void ProfileList::setNames(std::vector<std::string> names) {
+    if (names == m_names) {
+        return;
+    }
     const std::string selected = selectedName();
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(names.size()));
