@@ -144,14 +144,6 @@ long long placesOf(const NumberShape& shape) {
     return static_cast<long long>(shape.fractionDigits.size()) - exponentOf(shape);
 }
 
-// The places of a step as a person would write it: the shortest text that
-// reads back as the same double (0.1, not 0.1000000000000000055511).
-long long placesOf(double step) {
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), step);
-    return placesOf(shapeOf(std::string_view(buffer.data(), written.ptr)));
-}
-
 }  // namespace
 
 double readNumber(std::string_view text) {
@@ -160,8 +152,7 @@ double readNumber(std::string_view text) {
 
 std::string addToNumber(std::string_view text, double addend) {
     const NumberShape shape = shapeOf(trimBlanks(text));
-    const long long places = std::max(placesOf(shape), placesOf(addend));
-    return writeNumber(roundToPlaces(valueOf(shape) + addend, places));
+    return writeNumber(roundToPlaces(valueOf(shape) + addend, placesOf(shape)));
 }
 
 std::string writeNumber(double value) {

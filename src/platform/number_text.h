@@ -12,11 +12,12 @@ namespace zelvane::platform {
 // range of a double. A magnitude too small for a double reads as zero.
 double readNumber(std::string_view text);
 
-// The text of a number plus a step (0.1, 1, 10 or any other), written as
-// writeNumber does. The sum of two decimals has no more decimal places than
-// the longer of them, so the sum is rounded to those: the binary noise of
-// the addition never shows (1.053 - 1 is 0.053, not 0.0529999999999999;
-// -0.2 - 0.1 is -0.3). Throws as readNumber does.
+// The text of a number plus a step of 0.1, 1 or 10, written as writeNumber
+// does. The sum has no more decimal places than the longer of the two, so
+// a number written with more places than the step is rounded to them (1.053
+// - 1 is 0.053, not 0.0529999999999999); where the step has more, the
+// noise lies beyond 15 significant digits (-0.2 - 0.1 is -0.3, not
+// -0.30000000000000004). Throws as readNumber does.
 std::string addToNumber(std::string_view text, double addend);
 
 // Writes a number as the tool shows it: rounded to 15 significant digits so

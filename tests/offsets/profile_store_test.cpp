@@ -1,7 +1,6 @@
 #include "offsets/profile_store.h"
 
 #include "platform/file_name.h"
-#include "platform/system_error_mapping.h"
 #include "platform/text_encoding.h"
 #include "support/support.h"
 
@@ -87,27 +86,8 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
 }
 
 // A failure names the system's reason after its subject, and every failed
-// save or read says what it cost. One table gives each system error its
-// number and reason.
+// save or read says what it cost.
 TEST_F(ProfileStoreTest, NamesTheSystemsReasonForAFailure) {
-    struct Meaning {
-        int error;
-        ErrorCode code;
-        std::string cause;
-    };
-    const auto meanings =
-        rows(Meaning{EROFS, ErrorCode::PathFileAccessError, "the file system is read-only"},
-             Meaning{ENOSPC, ErrorCode::DiskFull, "no space is left on the disk"},
-             Meaning{ENAMETOOLONG, ErrorCode::BadFileNameOrNumber, "the name is too long"},
-             Meaning{EACCES, ErrorCode::PermissionDenied, "access to it is not allowed"},
-             Meaning{ELOOP, ErrorCode::PathFileAccessError, "too many symbolic links lead to it"});
-    for (const auto& [error, code, cause] : meanings) {
-        SCOPED_TRACE(error);
-        const auto failure =
-            platform::runtimeErrorFromErrno(error, platform::FileOperation::Create);
-        EXPECT_EQ(failure.code(), code);
-        EXPECT_EQ(failure.cause(), cause);
-    }
     std::filesystem::create_directory(in("vc_offset_01.mpf"));
     std::string text;
     failureOf([&] { store.saveProfile(OffsetTable(), "01"); }, &text);
