@@ -4,7 +4,7 @@
 # Up key and saved with the keyboard (Tab past the 60 fields and the slot
 # box to Save, then Space).
 #
-#   window_named PATTERN        whether a window's title matches, its id then
+#   window_named PATTERN        whether a shown window's title matches, its id then
 #                                in $found
 #   property NAME                the X11 property NAME of $window, as xprop
 #                                gives it after "= "
@@ -18,11 +18,13 @@
 
 caption="$(sed -nE 's/.*caption = "(.*)";/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../../src/editor/main_window.h")"
 
-# xdotool ends with Xlib's error (BadWindow) when a window vanishes while it
-# walks the window tree: that is no answer, and it asks again.
+# Only windows on the screen count: Wine names a window before it maps it,
+# and keys cannot go to it until it is mapped. xdotool ends with Xlib's
+# error (BadWindow) when a window vanishes while it walks the window tree:
+# that is no answer, and it asks again.
 windows_named() {
     local found
-    until found="$(xdotool search --name "$1" 2>&1)"; do
+    until found="$(xdotool search --onlyvisible --name "$1" 2>&1)"; do
         grep -q "X Error" <<<"$found" || return 0  # no window matches
     done
     echo "$found"
