@@ -273,24 +273,25 @@ void MainWindow::showChanges(const DocumentChanges& changes) {
     showHistory();
 }
 
-// The profile the fields hold, what the disk did to it, and the desktop's
-// modified mark while the disk lacks what the fields hold; the platform
-// adds the program's name (the application's display name) after its own
-// separator. The mark only tells: nothing asks before closing or reading.
+// The profile the fields hold (the window's file, for the platform), what
+// the disk did to it, and the desktop's modified mark while the disk lacks
+// what the fields hold; the platform adds the program's name (the
+// application's display name) after its own separator. The name is spelled
+// as the list spells it, stray bytes as \xHH, which the file path's own
+// name would lose. The mark only tells: nothing asks before closing or
+// reading.
 void MainWindow::showTitle() {
     const std::string& profile = m_document.profile();
     setWindowFilePath(profile.empty()
                           ? QString()
                           : qtPath(m_document.store().folder() / platform::pathFromUtf8(profile)));
-    QString title = QStringLiteral("[*]");  // the file's name, when there is a file
+    QString title = shownText(profile);
     if (m_document.diskState() == DiskState::Changed) {
-        title = shownText(profile) + QStringLiteral(" (changed on disk)[*]");
+        title += QStringLiteral(" (changed on disk)");
     } else if (m_document.diskState() == DiskState::Deleted) {
-        title = shownText(profile) + QStringLiteral(" (deleted)[*]");
-    } else if (!profile.empty()) {
-        title.clear();
+        title += QStringLiteral(" (deleted)");
     }
-    setWindowTitle(title);
+    setWindowTitle(title + QStringLiteral("[*]"));
     setWindowModified(m_document.isModified());
 }
 
