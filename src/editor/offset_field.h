@@ -9,10 +9,10 @@ namespace zelvane::editor {
 // however it came, a screen reader's included), clicked it (selected), or
 // pressed a stepping key in it (stepRequested), which steps it and makes
 // it the field Increase and Decrease act on: Up and Down by 1, with Shift
-// by 0.1, Page Up and Page Down by 10, as a spin box's keys do. It shows whether it is that
-// field (a tint) and whether its value differs from the profile's (a
-// corner cut off, so that colour alone never tells). Its tooltip names the
-// value, shows it whole and says what it was.
+// by 0.1, Page Up and Page Down by 10, as a spin box's keys do. It shows
+// whether it is that field (a tint) and whether its value differs from the
+// profile's (a corner cut off, so that colour alone never tells). Its
+// tooltip names the value, shows it whole and says what it was.
 class OffsetField : public TextBox {
     Q_OBJECT
 

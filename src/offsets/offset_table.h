@@ -28,9 +28,8 @@ class OffsetTable {
     // Adds delta (1, 0.1, 10 or their negatives) to the selected value and
     // writes the sum in plain form with at most 15 significant digits
     // ("007" stepped up is "8", "0.2" stepped by 0.1 is "0.3"). A value
-    // that is no number raises
-    // RuntimeError TypeMismatch (Overflow beyond a double) and stays as it
-    // was.
+    // that is no number raises RuntimeError TypeMismatch (Overflow beyond a
+    // double) and stays as it was.
     void stepSelected(double delta);
 
   private:
