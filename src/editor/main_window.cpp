@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QToolButton>
 #include <QWindow>
@@ -76,12 +77,13 @@ void MainWindow::connectForm() {
 void MainWindow::connectFields() {
     for (OffsetField* field : m_form.fields) {
         connect(field, &OffsetField::edited, this, &MainWindow::onFieldEdited);
+        connect(field, &OffsetField::pasted, this, &MainWindow::onFieldPasted);
         connect(field, &OffsetField::selected, this, &MainWindow::onFieldClick);
         connect(field, &OffsetField::stepRequested, this, &MainWindow::onFieldStep);
         connect(field, &TextBox::pathDropped, this, &MainWindow::openLocation);
     }
     connect(m_form.slotBox, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_document.setSlot(nameBytes(text)); });
+            [this](const QString& text) { showChanges(m_document.setSlot(nameBytes(text))); });
     connect(m_form.slotBox, &TextBox::pathDropped, this, &MainWindow::openLocation);
     connect(m_form.increase, &QToolButton::clicked, this, &MainWindow::onIncrease);
     connect(m_form.decrease, &QToolButton::clicked, this, &MainWindow::onDecrease);
@@ -148,13 +150,17 @@ bool MainWindow::watchFolder() {
 
 void MainWindow::onFolderChanged(bool present) {
     m_form.folderLine->setFolder(shownPath(m_document.store().folder()), present);
+    listFolder(present);
+    showChanges(m_document.takeDiskChanges());
+}
+
+void MainWindow::listFolder(bool present) {
     try {
         m_form.fileList->setNames(present ? m_document.store().listProfiles()
                                           : std::vector<std::string>());
     } catch (const platform::RuntimeError&) {
         m_form.fileList->setNames({});  // a folder one may enter but not list
     }
-    showChanges(m_document.takeDiskChanges());
 }
 
 // What the fields and the slot box do not take, the window does: a file or
@@ -185,6 +191,7 @@ void MainWindow::openLocation(const std::filesystem::path& path) {
             throw;
         }
         m_form.fileList->setNames(std::move(opened.names));
+        opened.changes.folder = false;  // listed already
         opened.changes.profile = true;  // the folder line and the watch follow
         if (opened.unread) {
             showChanges(opened.changes);
@@ -209,6 +216,10 @@ void MainWindow::onChangeFolder() {
 
 void MainWindow::onFieldEdited(int index, const QString& text) {
     showChanges(m_document.type(index, text.toStdString()));
+}
+
+void MainWindow::onFieldPasted(int index, const QString& text) {
+    runGuarded([this, index, &text] { return m_document.paste(index, text.toStdString()); });
 }
 
 void MainWindow::onFieldClick(int index) {
@@ -263,11 +274,19 @@ void MainWindow::onRedo() {
     runGuarded([this] { return m_document.redo(); });
 }
 
+// An undo or redo that moved to another folder lists it; the field it
+// changed, now selected, is scrolled into view.
 void MainWindow::showChanges(const DocumentChanges& changes) {
     m_form.showDocument(m_document);
-    if (changes.profile) {
+    if (changes.selection) {
+        m_form.scrollArea->ensureWidgetVisible(m_form.fields.at(m_document.table().selected()));
+    }
+    if (changes.profile || changes.folder) {
+        const bool present = watchFolder();
+        if (changes.folder) {
+            listFolder(present);
+        }
         m_form.fileList->selectName(m_document.profile());
-        watchFolder();
     }
     showTitle();
     showHistory();

@@ -88,9 +88,12 @@ class MainWindow : public QWidget {
     // Up or Down in a field: selects it, as a click would, and steps it.
     void onFieldStep(int index, double delta);
     void onFieldEdited(int index, const QString& text);
+    void onFieldPasted(int index, const QString& text);
     // The folder or the current profile changed on the disk: the folder
     // line, the list and the document follow it, without a report.
     void onFolderChanged(bool present);
+    // Fills the list from the folder, or empties it when it is gone.
+    void listFolder(bool present);
     // Watches the document's folder and current profile, and names the
     // folder on the folder line; says whether it is there.
     bool watchFolder();

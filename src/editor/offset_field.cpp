@@ -1,11 +1,17 @@
 #include "offset_field.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "offsets/offset_layout.h"
+#include "offsets/paste_placement.h"
 
 namespace zelvane::editor {
 namespace {
@@ -116,6 +122,47 @@ void OffsetField::paintEvent(QPaintEvent* event) {
     painter.drawPolygon(QPolygonF{right - QPointF(corner, 0), right, right + QPointF(0, corner)});
 }
 
+bool OffsetField::pasteSeveral(const QString& text) {
+    if (!offsets::isSeveralValues(text.toStdString())) {
+        return false;
+    }
+    Q_EMIT pasted(m_index, text);
+    return true;
+}
+
+// The middle button pastes the selection, where the system has one.
+void OffsetField::mouseReleaseEvent(QMouseEvent* event) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() &&
+        pasteSeveral(clipboard->text(QClipboard::Selection))) {
+        event->accept();
+        return;
+    }
+    TextBox::mouseReleaseEvent(event);
+}
+
+void OffsetField::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, [this] {
+            if (!pasteSeveral(QGuiApplication::clipboard()->text())) {
+                paste();
+            }
+        });
+    }
+    menu->popup(event->globalPos());
+}
+
+void OffsetField::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls() && pasteSeveral(event->mimeData()->text())) {
+        event->acceptProposedAction();
+        return;
+    }
+    TextBox::dropEvent(event);
+}
+
 void OffsetField::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         Q_EMIT selected(m_index);
@@ -152,6 +199,10 @@ double stepOfKey(const QKeyEvent& event) {
 }  // namespace
 
 void OffsetField::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && pasteSeveral(QGuiApplication::clipboard()->text())) {
+        event->accept();
+        return;
+    }
     if (const double step = stepOfKey(*event); step != 0) {
         Q_EMIT stepRequested(m_index, step);
         event->accept();

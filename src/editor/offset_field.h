@@ -36,15 +36,24 @@ class OffsetField : public TextBox {
     void edited(int index, const QString& text);
     void selected(int index);
     void stepRequested(int index, double delta);
+    // Text of several values (lines, or cells of a spreadsheet) given to
+    // the field by Ctrl+V, its menu, a middle click or a drop: none of it
+    // is typed in, the document places it.
+    void pasted(int index, const QString& text);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void describe();
+    // Hands text of several values to the document; says whether it did.
+    bool pasteSeveral(const QString& text);
 
     int m_index;
     bool m_showing = false;

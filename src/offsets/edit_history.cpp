@@ -1,58 +1,69 @@
 #include "edit_history.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zelvane::offsets {
-namespace {
-
-std::size_t bytesOf(const std::optional<TableContext>& context) {
-    std::size_t bytes = 0;
-    if (context && context->unchanged) {
-        for (const std::string& value : *context->unchanged) {
-            bytes += value.size();
-        }
-    }
-    return bytes;
-}
-
-}  // namespace
 
 std::size_t Edit::bytes() const {
-    std::size_t total = sizeof(Edit) + name.size() + bytesOf(before) + bytesOf(after);
+    std::size_t total = sizeof(Edit) + name.size();
+    for (const auto* place : {&before, &after}) {
+        if (*place) {
+            total += (*place)->slot.size();
+        }
+    }
     for (const Value& value : values) {
         total += sizeof(Value) + value.before.size() + value.after.size();
     }
     return total;
 }
 
-Edit* EditHistory::openRun(Edit::Kind kind, int field) {
-    if (!m_runOpen || m_done == 0 || m_done != m_edits.size()) {
-        return nullptr;
+bool Edit::absorb(Edit next) {
+    for (Value& value : next.values) {
+        const auto same = std::find_if(values.begin(), values.end(), [&](const Value& kept) {
+            return kept.index == value.index;
+        });
+        if (same == values.end()) {
+            values.push_back(std::move(value));
+        } else {
+            same->after = std::move(value.after);
+        }
     }
-    Edit& top = m_edits.back();
-    return top.kind == kind && top.field == field ? &top : nullptr;
+    std::erase_if(values, [](const Value& value) { return value.before == value.after; });
+    if (next.after) {
+        after = std::move(next.after);
+    }
+    return !values.empty() || before != after;
 }
 
-void EditHistory::grown(std::size_t bytesBefore) {
-    m_bytes += m_edits.back().bytes();
-    m_bytes -= bytesBefore;
-    bound();
+bool EditHistory::continuesRun(const Edit& edit) const {
+    if (!m_runOpen || m_done == 0 || m_done != m_edits.size()) {
+        return false;
+    }
+    const Edit& top = m_edits.back();
+    return top.kind == edit.kind && top.field == edit.field;
 }
 
-void EditHistory::dropTop() {
-    m_bytes -= m_edits.back().bytes();
-    m_edits.pop_back();
-    m_done = m_edits.size();
-    m_runOpen = false;
-}
-
-void EditHistory::push(Edit edit) {
+void EditHistory::add(Edit edit) {
+    if (continuesRun(edit)) {
+        Edit& top = m_edits.back();
+        m_bytes -= top.bytes();
+        if (top.absorb(std::move(edit))) {
+            m_bytes += top.bytes();
+        } else {
+            m_edits.pop_back();
+            m_done = m_edits.size();
+            m_runOpen = false;
+        }
+        bound();
+        return;
+    }
     while (m_edits.size() > m_done) {
         m_bytes -= m_edits.back().bytes();
         m_edits.pop_back();
     }
+    m_runOpen = edit.kind != Edit::Kind::Whole;
     m_bytes += edit.bytes();
-    m_runOpen = edit.kind != Edit::Kind::WholeTable;
     m_edits.push_back(std::move(edit));
     m_done = m_edits.size();
     bound();
@@ -80,20 +91,6 @@ const Edit* EditHistory::redo() {
         return nullptr;
     }
     return &m_edits[m_done++];
-}
-
-void EditHistory::forEachContext(const std::function<void(TableContext&)>& visit) {
-    for (Edit& edit : m_edits) {
-        for (std::optional<TableContext>* context : {&edit.before, &edit.after}) {
-            if (*context) {
-                visit(**context);
-            }
-        }
-    }
-    m_bytes = 0;
-    for (const Edit& edit : m_edits) {
-        m_bytes += edit.bytes();
-    }
 }
 
 }  // namespace zelvane::offsets

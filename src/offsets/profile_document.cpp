@@ -1,11 +1,11 @@
 #include "profile_document.h"
 
 #include <algorithm>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "offsets/offset_layout.h"
+#include "offsets/paste_placement.h"
+#include "platform/file_name.h"
 #include "platform/runtime_error.h"
 
 namespace zelvane::offsets {
@@ -23,23 +23,80 @@ struct ProfileDocument::Glance {
     DiskState disk;
 };
 
-ProfileDocument::ProfileDocument(std::filesystem::path folder) : m_store(std::move(folder)) {
-    m_table.reset();
-    m_context.slot = "00";
-    m_context.folder = m_store.folder();
-    m_context.unchanged = valuesOf(m_table);
-}
+namespace {
 
-std::shared_ptr<const TableValues> ProfileDocument::valuesOf(const OffsetTable& table) {
-    auto values = std::make_shared<TableValues>();
+TableValues valuesOf(const OffsetTable& table) {
+    TableValues values;
     for (int index = 0; index < OffsetTable::size; ++index) {
-        (*values)[index] = table.value(index);
+        values[index] = table.value(index);
     }
     return values;
 }
 
-const std::string& ProfileDocument::unchangedValue(int index) const {
-    return m_context.unchanged->at(index);
+// The values that differ between two tables, as a change from the first.
+std::vector<Edit::Value> differences(const OffsetTable& from, const OffsetTable& to) {
+    std::vector<Edit::Value> values;
+    for (int index = 0; index < OffsetTable::size; ++index) {
+        if (from.value(index) != to.value(index)) {
+            values.push_back({index, from.value(index), to.value(index)});
+        }
+    }
+    return values;
+}
+
+// A change of one kind, as a run of them starts.
+Edit runOf(Edit::Kind kind, int field, std::string name, std::vector<Edit::Value> values) {
+    Edit edit;
+    edit.kind = kind;
+    edit.field = field;
+    edit.name = std::move(name);
+    edit.values = std::move(values);
+    return edit;
+}
+
+}  // namespace
+
+ProfileDocument::ProfileDocument(std::filesystem::path folder) : m_store(std::move(folder)) {
+    m_table.reset();
+    m_place.slot = "00";
+    m_place.record = recordWithoutProfile(m_store.folder(), values());
+}
+
+TableValues ProfileDocument::values() const {
+    return valuesOf(m_table);
+}
+
+std::size_t ProfileDocument::recordOf(const std::filesystem::path& folder,
+                                      const std::string& name) {
+    const auto same = std::find_if(m_records.begin(), m_records.end(), [&](const auto& record) {
+        return record.folder == folder && record.name == name;
+    });
+    if (same != m_records.end()) {
+        return static_cast<std::size_t>(same - m_records.begin());
+    }
+    ProfileRecord& made = m_records.emplace_back();
+    made.folder = folder;
+    made.name = name;
+    return m_records.size() - 1;
+}
+
+std::size_t ProfileDocument::recordWithoutProfile(const std::filesystem::path& folder,
+                                                  const TableValues& values) {
+    ProfileRecord& made = m_records.emplace_back();
+    made.folder = folder;
+    made.values = values;
+    made.onDisk = values;
+    return m_records.size() - 1;
+}
+
+// The profile holds these values now, as far as the editor knows: the
+// fields are compared with them.
+void ProfileDocument::learn(std::size_t record, TableValues values, TableValues onDisk) {
+    ProfileRecord& learnt = m_records[record];
+    learnt.values = std::move(values);
+    learnt.onDisk = std::move(onDisk);
+    learnt.disk = DiskState::AsKnown;
+    ++m_valueVersion;
 }
 
 bool ProfileDocument::anyValueChanged() const {
@@ -52,7 +109,7 @@ bool ProfileDocument::anyValueChanged() const {
 }
 
 bool ProfileDocument::isModified() const {
-    return m_context.disk == DiskState::Deleted || anyValueChanged();
+    return diskState() != DiskState::AsKnown || anyValueChanged();
 }
 
 std::string ProfileDocument::undoName() const {
@@ -66,74 +123,49 @@ std::string ProfileDocument::redoName() const {
 }
 
 ProfileDocument::Glance ProfileDocument::glance() const {
-    return {m_valueVersion,   m_table.selected(), m_context.slot,
-            m_context.folder, m_context.profile,  m_context.disk};
+    return {m_valueVersion, m_table.selected(), slot(), m_store.folder(), profile(), diskState()};
 }
 
 DocumentChanges ProfileDocument::since(const Glance& before) const {
     DocumentChanges changes;
     changes.values = before.valueVersion != m_valueVersion;
     changes.selection = before.selected != m_table.selected();
-    changes.slot = before.slot != m_context.slot;
-    changes.profile = before.folder != m_context.folder || before.profile != m_context.profile ||
-                      before.disk != m_context.disk;
+    changes.slot = before.slot != slot();
+    changes.folder = before.folder != m_store.folder();
+    changes.profile = changes.folder || before.profile != profile() || before.disk != diskState();
     return changes;
 }
 
-TableContext ProfileDocument::currentContext() const {
-    TableContext context = m_context;
-    context.selected = m_table.selected();
-    return context;
-}
-
-namespace {
-
-// The lines of a text, whatever ends them (CR LF, LF or CR); a line break
-// at the end ends the last line and starts none.
-std::vector<std::string> linesOf(std::string_view text) {
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
-        lines.emplace_back(text.substr(0, end));
-        const bool crLf = text.substr(end).starts_with("\r\n");
-        text.remove_prefix(std::min(text.size(), end + (crLf ? 2 : 1)));
-    }
-    return lines;
-}
-
-}  // namespace
-
 DocumentChanges ProfileDocument::type(int index, std::string text) {
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        return pasteColumn(index, linesOf(text));
+    if (isSeveralValues(text)) {
+        return paste(index, text);
     }
+    std::erase(text, '\0');
     if (m_table.value(index) == text) {
         return {};
     }
-    std::string before = m_table.value(index);
-    m_table.setValue(index, std::move(text));
-    extendRun(Edit::Kind::Typing, index, std::move(before));
-    return {.values = true};
+    const Glance before = glance();
+    change(runOf(Edit::Kind::Typing, index, "typing in " + OffsetLayout::cellName(index),
+                 {{index, m_table.value(index), std::move(text)}}));
+    followDisk();
+    return since(before);
 }
 
-// A column of lines fills the field and those after it in index order, as
-// the lines of a profile do; what goes beyond the last field is dropped.
-DocumentChanges ProfileDocument::pasteColumn(int index, const std::vector<std::string>& lines) {
-    m_history.closeRun();
-    Edit edit;
-    edit.name = "paste into " + OffsetLayout::cellName(index);
-    for (std::size_t line = 0; line < lines.size() && index < OffsetTable::size; ++line) {
-        if (lines[line] != m_table.value(index)) {
-            edit.values.push_back({index, m_table.value(index), lines[line]});
+DocumentChanges ProfileDocument::paste(int index, std::string_view text) {
+    Edit edit = runOf(Edit::Kind::Whole, index, "paste into " + OffsetLayout::cellName(index), {});
+    for (auto& [at, value] : placePaste(index, text)) {
+        if (m_table.value(at) != value) {
+            edit.values.push_back({at, m_table.value(at), std::move(value)});
         }
-        ++index;
     }
     if (edit.values.empty()) {
         return {};
     }
-    restore(edit, true);
-    m_history.push(std::move(edit));
-    return {.values = true};
+    const Glance before = glance();
+    m_history.closeRun();
+    change(std::move(edit));
+    followDisk();
+    return since(before);
 }
 
 DocumentChanges ProfileDocument::select(int index) {
@@ -146,47 +178,28 @@ DocumentChanges ProfileDocument::select(int index) {
 }
 
 DocumentChanges ProfileDocument::step(int index, double delta) {
-    DocumentChanges changes = select(index);
-    std::string before = m_table.value(index);
-    m_table.stepSelected(delta);  // a value that is no number stays as it was
-    if (m_table.value(index) != before) {
-        extendRun(Edit::Kind::Steps, index, std::move(before));
-        changes.values = true;
+    const Glance before = glance();
+    select(index);  // stays, as the click on the field would, when the step fails
+    OffsetTable stepped = m_table;
+    stepped.stepSelected(delta);
+    if (stepped.value(index) != m_table.value(index)) {
+        change(runOf(Edit::Kind::Steps, index, "steps of " + OffsetLayout::cellName(index),
+                     {{index, m_table.value(index), stepped.value(index)}}));
+        followDisk();
     }
-    return changes;
-}
-
-// Typing and steps in one field, one after another, are one change; one
-// that comes back to where the run began is none.
-void ProfileDocument::extendRun(Edit::Kind kind, int index, std::string before) {
-    ++m_valueVersion;
-    const std::string& after = m_table.value(index);
-    if (Edit* run = m_history.openRun(kind, index)) {
-        const std::size_t bytes = run->bytes();
-        Edit::Value& value = run->values.front();
-        value.after = after;
-        if (value.after == value.before) {
-            m_history.dropTop();
-        } else {
-            m_history.grown(bytes);
-        }
-        return;
-    }
-    const std::string cell = OffsetLayout::cellName(index);
-    Edit edit;
-    edit.kind = kind;
-    edit.field = index;
-    edit.name = (kind == Edit::Kind::Typing ? "typing in " : "steps of ") + cell;
-    edit.values.push_back({index, std::move(before), after});
-    m_history.push(std::move(edit));
+    return since(before);
 }
 
 DocumentChanges ProfileDocument::setSlot(std::string slot) {
-    if (slot == m_context.slot) {
+    if (slot == m_place.slot) {
         return {};
     }
-    m_history.closeRun();
-    m_context.slot = std::move(slot);
+    Place after = m_place;
+    after.slot = std::move(slot);
+    Edit edit = runOf(Edit::Kind::Slot, -1, "typing in the slot box", {});
+    edit.before = m_place;
+    edit.after = std::move(after);
+    change(std::move(edit));
     return {.slot = true};
 }
 
@@ -194,21 +207,28 @@ DocumentChanges ProfileDocument::read(std::string_view name) {
     const Glance before = glance();
     OffsetTable table = m_table;
     m_store.readProfile(name, table);
-    replaceWhole(table, std::string(name), "Read " + std::string(name));
+    const std::size_t record = recordOf(m_store.folder(), std::string(name));
+    learn(record, valuesOf(table), valuesOf(table));
+    changeWhole(table, {ProfileStore::slotFromFileName(name), record}, "Read " + std::string(name));
     return since(before);
 }
 
 DocumentChanges ProfileDocument::save() {
     const Glance before = glance();
-    m_context.profile = m_store.saveProfile(m_table, m_context.slot);
+    const std::string name = m_store.saveProfile(m_table, m_place.slot);
     m_history.closeRun();
-    learnDisk(valuesOf(m_table), DiskState::AsKnown);
+    TableValues readBack = values();
+    for (std::string& value : readBack) {
+        value = ProfileStore::readBack(value);
+    }
+    m_place.record = recordOf(m_store.folder(), name);
+    learn(m_place.record, values(), std::move(readBack));
     return since(before);
 }
 
 ProfileDocument::Opened ProfileDocument::open(const ProfileLocation& location) {
     const Glance before = glance();
-    ProfileStore store(location.folder);
+    const ProfileStore store(location.folder);
     Opened opened;
     opened.names = store.listProfiles();
     OffsetTable table = m_table;
@@ -223,139 +243,116 @@ ProfileDocument::Opened ProfileDocument::open(const ProfileLocation& location) {
             }
         }
     }
-    m_store = std::move(store);
-    m_history.closeRun();
-    keepToTheFolder();
+    Place after = m_place;
     if (read) {
-        replaceWhole(table, location.profile, "Open " + location.profile);
-    } else if (!location.profile.empty() && !opened.unread) {
-        m_context.slot = ProfileStore::slotFromFileName(location.profile);
+        after.record = recordOf(store.folder(), location.profile);
+        learn(after.record, valuesOf(table), valuesOf(table));
+    } else if (store.folder() != m_store.folder()) {
+        after.record = recordWithoutProfile(store.folder(), record().values);
     }
+    if (!location.profile.empty() && !opened.unread) {
+        after.slot = ProfileStore::slotFromFileName(location.profile);
+    }
+    const std::string name = location.profile.empty()
+                                 ? platform::utf8FromPath(store.folder().filename())
+                                 : location.profile;
+    changeWhole(table, after, "Open " + name);
     opened.changes = since(before);
     return opened;
 }
 
-// The values and everything around them come from the profile of this
-// name in the folder, as it was just read.
-void ProfileDocument::replaceWhole(const OffsetTable& table, const std::string& profile,
-                                   std::string name) {
-    TableContext after = currentContext();
-    after.slot = ProfileStore::slotFromFileName(profile);
-    after.profile = profile;
-    after.unchanged = valuesOf(table);
-    after.disk = DiskState::AsKnown;
-    replaceWhole(table, after, std::move(name));
+void ProfileDocument::changeWhole(const OffsetTable& table, const Place& after, std::string name) {
+    m_history.closeRun();
+    Edit edit = runOf(Edit::Kind::Whole, -1, std::move(name), differences(m_table, table));
+    if (!edit.values.empty() || after != m_place) {
+        edit.before = m_place;
+        edit.after = after;
+        change(std::move(edit));
+    }
 }
 
-void ProfileDocument::replaceWhole(const OffsetTable& table, const TableContext& after,
-                                   std::string name) {
-    Edit edit;
-    edit.name = std::move(name);
-    edit.before = currentContext();
-    for (int index = 0; index < OffsetTable::size; ++index) {
-        if (table.value(index) != m_table.value(index)) {
-            edit.values.push_back({index, m_table.value(index), table.value(index)});
-        }
+void ProfileDocument::change(Edit edit) {
+    apply(edit, true);
+    m_history.add(std::move(edit));
+}
+
+void ProfileDocument::apply(const Edit& edit, bool forward) {
+    ++m_valueVersion;
+    for (const Edit::Value& value : edit.values) {
+        m_table.setValue(value.index, forward ? value.after : value.before);
     }
-    const TableContext& before = *edit.before;
-    const bool sameContext = before.slot == after.slot && before.profile == after.profile &&
-                             before.folder == after.folder && before.disk == after.disk &&
-                             *before.unchanged == *after.unchanged;
-    if (!edit.values.empty() || !sameContext) {
-        edit.after = after;
-        restore(edit, true);
-        m_history.push(std::move(edit));
+    if (const auto& place = forward ? edit.after : edit.before) {
+        moveTo(*place);
     }
-    learnDisk(after.unchanged, DiskState::AsKnown);
+}
+
+// The folder goes with the place: Save, the list and the watch follow.
+void ProfileDocument::moveTo(const Place& place) {
+    m_place = place;
+    if (record().folder != m_store.folder()) {
+        m_store = ProfileStore(record().folder);
+    }
 }
 
 DocumentChanges ProfileDocument::undo() {
     const Glance before = glance();
     if (const Edit* edit = m_history.undo()) {
-        restore(*edit, false);
+        apply(*edit, false);
+        if (edit->field >= 0) {
+            m_table.select(edit->field);
+        }
     }
+    followDisk();
     return since(before);
 }
 
 DocumentChanges ProfileDocument::redo() {
     const Glance before = glance();
     if (const Edit* edit = m_history.redo()) {
-        restore(*edit, true);
+        apply(*edit, true);
+        if (edit->field >= 0) {
+            m_table.select(edit->field);
+        }
     }
+    followDisk();
     return since(before);
 }
 
-void ProfileDocument::restore(const Edit& edit, bool forward) {
-    ++m_valueVersion;
-    for (const Edit::Value& value : edit.values) {
-        m_table.setValue(value.index, forward ? value.after : value.before);
-    }
-    const std::optional<TableContext>& context = forward ? edit.after : edit.before;
-    if (!context) {
-        return;
-    }
-    m_table.select(context->selected);
-    m_context = *context;
-    keepToTheFolder();
-}
-
-// A profile of another folder is no profile here: the editor left it, or
-// an undone change brought back a context from before it moved. The values
-// stay what the fields are compared with.
-void ProfileDocument::keepToTheFolder() {
-    if (m_context.folder != m_store.folder()) {
-        m_context.folder = m_store.folder();
-        m_context.profile.clear();
-        m_context.disk = DiskState::AsKnown;
+void ProfileDocument::followDisk() {
+    if (diskState() == DiskState::Changed && !anyValueChanged()) {
+        takeDiskChanges();
     }
 }
 
 DocumentChanges ProfileDocument::takeDiskChanges() {
-    if (m_context.profile.empty()) {
+    if (profile().empty()) {
         return {};
     }
     const Glance before = glance();
     OffsetTable onDisk = m_table;
     try {
-        m_store.readProfile(m_context.profile, onDisk);
+        m_store.readProfile(profile(), onDisk);
     } catch (const RuntimeError& error) {
         const bool gone =
             error.code() == ErrorCode::FileNotFound || error.code() == ErrorCode::PathNotFound;
-        if (gone && m_context.disk != DiskState::Deleted) {
-            learnDisk(nullptr, DiskState::Deleted);
+        if (gone) {
+            record().disk = DiskState::Deleted;
         }
         return since(before);  // anything else may be a write not yet finished
     }
-    const auto values = valuesOf(onDisk);
-    if (*values == *m_context.unchanged) {
-        if (m_context.disk != DiskState::AsKnown) {
-            learnDisk(nullptr, DiskState::AsKnown);
-        }
+    const TableValues disk = valuesOf(onDisk);
+    if (disk == record().onDisk) {
+        record().disk = DiskState::AsKnown;
+    } else if (disk == values()) {
+        learn(m_place.record, disk, disk);  // the disk holds what the fields show
     } else if (!anyValueChanged()) {
-        TableContext after = currentContext();
-        after.unchanged = values;
-        after.disk = DiskState::AsKnown;
-        replaceWhole(onDisk, after, "reload of " + m_context.profile);
-    } else if (m_context.disk != DiskState::Changed) {
-        learnDisk(nullptr, DiskState::Changed);
+        learn(m_place.record, disk, disk);
+        change(
+            runOf(Edit::Kind::Reload, -1, "reload of " + profile(), differences(m_table, onDisk)));
+    } else {
+        record().disk = DiskState::Changed;
     }
     return since(before);
-}
-
-void ProfileDocument::learnDisk(const std::shared_ptr<const TableValues>& values, DiskState disk) {
-    ++m_valueVersion;
-    const std::filesystem::path folder = m_context.folder;
-    const std::string profile = m_context.profile;
-    const auto learn = [&](TableContext& context) {
-        if (context.folder == folder && context.profile == profile) {
-            if (values) {
-                context.unchanged = values;
-            }
-            context.disk = disk;
-        }
-    };
-    learn(m_context);
-    m_history.forEachContext(learn);
 }
 
 }  // namespace zelvane::offsets

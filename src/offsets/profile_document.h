@@ -1,7 +1,7 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +10,7 @@
 #include "offsets/edit_history.h"
 #include "offsets/offset_table.h"
 #include "offsets/profile_location.h"
+#include "offsets/profile_record.h"
 #include "offsets/profile_store.h"
 #include "platform/runtime_error.h"
 
@@ -20,18 +21,23 @@ struct DocumentChanges {
     bool values = false;     // a value, or what a value is compared with
     bool selection = false;  // the field Increase and Decrease step
     bool slot = false;
-    bool profile = false;  // the current profile, its state on disk, or the folder
+    bool profile = false;  // the current profile or its state on disk
+    bool folder = false;   // the folder worked in: its list and its watch
 
-    bool any() const { return values || selection || slot || profile; }
+    bool any() const { return values || selection || slot || profile || folder; }
 };
 
 // Everything a person edits, apart from any window: the sixty values and
-// the selected one, the slot, the folder's store, the current profile (the
-// one last read or saved, with the values it held then) and the history of
-// changes to the table. Each operation is all or nothing: one that fails
-// raises platform::RuntimeError and changes nothing, the history included.
-// Saving changes no value and is not in the history: it moves the point
-// the values are compared with.
+// the selected one, the slot, the folder worked in, the current profile
+// (the one last read or saved) and the history of changes. Each operation
+// is all or nothing: one that fails raises platform::RuntimeError and
+// changes nothing, the history included; only a failed step still selects
+// the field it was asked of, as its click would have. Saving changes no
+// value and is not in the history: it moves the point the values are
+// compared with. Each profile has one record of what it held when last
+// read or saved and of its state on disk, which every change in the
+// history names, so that the title and the marks are true of the folder
+// and slot that Save would write after any undo or redo.
 class ProfileDocument {
   public:
     // At start every value is 0, the slot "00", and there is no current
@@ -40,15 +46,15 @@ class ProfileDocument {
 
     const OffsetTable& table() const { return m_table; }
     const ProfileStore& store() const { return m_store; }
-    const std::string& slot() const { return m_context.slot; }
+    const std::string& slot() const { return m_place.slot; }
     // The current profile's name in the folder; empty when there is none.
-    const std::string& profile() const { return m_context.profile; }
-    DiskState diskState() const { return m_context.disk; }
+    const std::string& profile() const { return record().name; }
+    DiskState diskState() const { return record().disk; }
     // What the value was when the current profile was last read or saved.
-    const std::string& unchangedValue(int index) const;
+    const std::string& unchangedValue(int index) const { return record().values.at(index); }
     bool isChanged(int index) const { return m_table.value(index) != unchangedValue(index); }
     // Whether the disk lacks what the fields hold: a value changed, or the
-    // profile deleted.
+    // profile changed on disk or deleted.
     bool isModified() const;
 
     // "typing in Front Y", "Read vc_offset_05.mpf"; empty when there is
@@ -56,12 +62,16 @@ class ProfileDocument {
     std::string undoName() const;
     std::string redoName() const;
 
-    // Text of several lines (a column pasted) fills this field and the
-    // ones after it, a line each: one change.
+    // The field's whole new text, as typing left it. Text of several values
+    // (a screen reader may set it) is a paste; NULs are dropped.
     DocumentChanges type(int index, std::string text);
+    // Text pasted into a field: one value typed over its whole text, or a
+    // column or block of them (placePaste), as one change.
+    DocumentChanges paste(int index, std::string_view text);
     DocumentChanges select(int index);
     // Selects the field and adds delta to its value.
     DocumentChanges step(int index, double delta);
+    // Typing in the slot box, a change like typing in a field.
     DocumentChanges setSlot(std::string slot);
     DocumentChanges read(std::string_view name);
     // Saves under the slot; that profile becomes the current one.
@@ -74,47 +84,57 @@ class ProfileDocument {
         std::optional<platform::RuntimeError> unread;
     };
     // Works in the location's folder from now on, and reads the profile
-    // given. A folder that cannot be listed changes nothing (and raises
-    // RuntimeError). A profile not made yet puts its slot in the slot box,
-    // so that Save makes it; one that cannot be read leaves the values as
-    // they are. Moving without reading leaves no current profile, and the
-    // values keep what they are compared with.
+    // given, as one change. A folder that cannot be listed changes nothing
+    // (and raises RuntimeError). A profile not made yet puts its slot in
+    // the slot box, so that Save makes it; one that cannot be read leaves
+    // the values as they are. Moving without reading leaves no current
+    // profile, and the values keep what they are compared with.
     Opened open(const ProfileLocation& location);
     // What was done so far cannot be undone: the state at start.
     void forgetHistory() { m_history = EditHistory(); }
+    // Undo and Redo select the field they change; one that brings the
+    // values back to what another program has since changed on the disk
+    // takes the disk's values, as if nothing had been edited.
     DocumentChanges undo();
     DocumentChanges redo();
     // Looks at the current profile on the disk, after another program may
     // have written or removed it. New values are taken at once when the
-    // table has no edits (a change in the history); with edits, they are
-    // kept and the profile is marked as changed on disk. A profile that
-    // does not read (cut short mid-write) is left until it does.
+    // table has no edits (takes with nothing done between them are one
+    // change in the history); with edits, they are left on the disk and
+    // the profile is marked as changed there. A disk that holds what the
+    // fields show is clean. A profile that does not read (cut short
+    // mid-write) is left until it does.
     DocumentChanges takeDiskChanges();
 
   private:
-    DocumentChanges pasteColumn(int index, const std::vector<std::string>& lines);
     struct Glance;
     Glance glance() const;
     DocumentChanges since(const Glance& before) const;
-    TableContext currentContext() const;
-    bool anyValueChanged() const;
 
-    void extendRun(Edit::Kind kind, int index, std::string before);
-    // Replaces the table and its context as one change in the history.
-    void replaceWhole(const OffsetTable& table, const std::string& profile, std::string name);
-    void replaceWhole(const OffsetTable& table, const TableContext& after, std::string name);
-    void restore(const Edit& edit, bool forward);
-    void keepToTheFolder();
-    // The disk holds these values for the current profile: every context
-    // of it, kept in the history or current, compares with them.
-    void learnDisk(const std::shared_ptr<const TableValues>& values, DiskState disk);
-    static std::shared_ptr<const TableValues> valuesOf(const OffsetTable& table);
+    const ProfileRecord& record() const { return m_records[m_place.record]; }
+    ProfileRecord& record() { return m_records[m_place.record]; }
+    // The record of a profile, made if new.
+    std::size_t recordOf(const std::filesystem::path& folder, const std::string& name);
+    std::size_t recordWithoutProfile(const std::filesystem::path& folder,
+                                     const TableValues& values);
+    void learn(std::size_t record, TableValues values, TableValues onDisk);
+    bool anyValueChanged() const;
+    TableValues values() const;
+
+    // Records a change of values, of the place, or both, and makes it so.
+    void change(Edit edit);
+    void apply(const Edit& edit, bool forward);
+    void moveTo(const Place& place);
+    void changeWhole(const OffsetTable& table, const Place& after, std::string name);
+    // Takes the disk's values once no edit is left to keep from them.
+    void followDisk();
 
     OffsetTable m_table;
     ProfileStore m_store;
-    TableContext m_context;  // its selected is unused: the table's selection is the one
+    Place m_place;                        // the slot, and the record of the current profile
+    std::deque<ProfileRecord> m_records;  // grows only: places name records by index
     EditHistory m_history;
-    unsigned m_valueVersion = 0;  // counts changes of a value or of unchanged
+    unsigned m_valueVersion = 0;  // counts changes of a value or of what it is compared with
 };
 
 }  // namespace zelvane::offsets

@@ -212,6 +212,15 @@ void ProfileStore::readField(platform::FieldReader& reader, std::string_view nam
     }
 }
 
+std::string ProfileStore::readBack(std::string_view value) {
+    constexpr std::string_view blanks = " \t";
+    const std::size_t first = value.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(value.substr(first, value.find_last_not_of(blanks) + 1 - first));
+}
+
 std::string ProfileStore::slotFromFileName(std::string_view name) {
     if (startsWithIgnoringCase(name, prefix)) {
         name.remove_prefix(prefix.size());

@@ -56,6 +56,10 @@ class ProfileStore {
     // keeps every value it had. Fields after the sixtieth are ignored.
     void readProfile(std::string_view name, OffsetTable& table) const;
 
+    // A value as a profile gives it back once saved: reading takes the
+    // blanks at either end of an unquoted field.
+    static std::string readBack(std::string_view value);
+
     // The slot a profile was saved under: the text between "vc_offset_" and
     // ".mpf", in whatever case the name spells them.
     static std::string slotFromFileName(std::string_view name);

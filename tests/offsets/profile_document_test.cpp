@@ -107,37 +107,37 @@ TEST_F(ProfileDocumentTest, TakesBackOneChangeAtATimeAndFollowsTheDisk) {
         std::string script;
         std::string seen;
     };
-    const auto table =
-        rows(Row{"a run of typing", "type 4 123; undo", "slot 00"},
-             Row{"typing in another field ends the run", "type 4 12; type 5 3; type 4 4; undo",
-                 "4=12 5=3 slot 00 *"},
-             Row{"a run of steps, up and down", "step 4 1; step 4 1; step 4 -1; undo", "slot 00"},
-             Row{"steps end a run of typing", "type 4 5; step 4 1; undo", "4=5 slot 00 *"},
-             Row{"a pasted column, to the last field", "type 57 9; paste 57 1|2|3|4|",
-                 "57=1 58=2 59=3 slot 00 *"},
-             Row{"a line pasted", "paste 4 5|", "4=5 slot 00 *"},
-             Row{"typing back to the start", "type 5 2; type 4 1; type 4 0; undo", "slot 00"},
-             Row{"a Read with its slot and profile", "slot 42; read 07; undo", "slot 42"},
-             Row{"Save is the point of no mark", "type 4 1; save; type 4 2; undo",
-                 "4=1 slot 00, vc_offset_00.mpf"},
-             Row{"a Read redone after Save over it", "read 07; type 4 1; save; undo; undo; redo",
-                 "59=7 slot 07, vc_offset_07.mpf *"},
-             Row{"a failure adds nothing", "type 4 x; step 4 1; read 09; undo", "slot 00"},
-             Row{"a new change drops what was undone", "type 4 1; undo; type 5 2; redo",
-                 "5=2 slot 00 *"},
-             Row{"new values on disk", "read 07; write 9; look", "59=9 slot 07, vc_offset_07.mpf"},
-             Row{"new values on disk undone", "read 07; write 9; look; undo",
-                 "59=7 slot 07, vc_offset_07.mpf *"},
-             Row{"new values over edits", "read 07; type 4 5; write 9; look",
-                 "4=5 59=7 slot 07, vc_offset_07.mpf (changed on disk) *"},
-             Row{"new values over edits read", "read 07; type 4 5; write 9; look; read 07",
-                 "59=9 slot 07, vc_offset_07.mpf"},
-             Row{"cut short", "read 07; cut; look", "59=7 slot 07, vc_offset_07.mpf"},
-             Row{"removed", "read 07; remove; look", "59=7 slot 07, vc_offset_07.mpf (deleted) *"},
-             Row{"another folder", "read 07; type 4 1; open other", "4=1 59=7 slot 07 *"},
-             Row{"a profile not made yet", "open other/vc_offset_99.mpf", "slot 99"},
-             Row{"a profile of another folder",
-                 "read 07; type 4 1; open other; save; undo; undo; redo", "59=7 slot 07"});
+    const auto table = rows(
+        Row{"a run of typing", "type 4 123; undo", "slot 00"},
+        Row{"typing in another field ends the run", "type 4 12; type 5 3; type 4 4; undo",
+            "4=12 5=3 slot 00 *"},
+        Row{"a run of steps, up and down", "step 4 1; step 4 1; step 4 -1; undo", "slot 00"},
+        Row{"steps end a run of typing", "type 4 5; step 4 1; undo", "4=5 slot 00 *"},
+        Row{"a column longer than the fields left", "type 57 9; paste 57 1|2|3|4|",
+            "57=9 slot 00 *"},
+        Row{"a line pasted", "paste 4 5|", "4=5 slot 00 *"},
+        Row{"typing back to the start", "type 5 2; type 4 1; type 4 0; undo", "slot 00"},
+        Row{"a Read with its slot and profile", "slot 42; read 07; undo", "slot 42"},
+        Row{"Save is the point of no mark", "type 4 1; save; type 4 2; undo",
+            "4=1 slot 00, vc_offset_00.mpf"},
+        Row{"a Read redone after Save over it", "read 07; type 4 1; save; undo; undo; redo",
+            "59=7 slot 07, vc_offset_07.mpf *"},
+        Row{"a failure adds nothing", "type 4 x; step 4 1; read 09; undo", "slot 00"},
+        Row{"a new change drops what was undone", "type 4 1; undo; type 5 2; redo",
+            "5=2 slot 00 *"},
+        Row{"new values on disk", "read 07; write 9; look", "59=9 slot 07, vc_offset_07.mpf"},
+        Row{"new values on disk undone", "read 07; write 9; look; undo",
+            "59=7 slot 07, vc_offset_07.mpf *"},
+        Row{"new values over edits", "read 07; type 4 5; write 9; look",
+            "4=5 59=7 slot 07, vc_offset_07.mpf (changed on disk) *"},
+        Row{"new values over edits read", "read 07; type 4 5; write 9; look; read 07",
+            "59=9 slot 07, vc_offset_07.mpf"},
+        Row{"cut short", "read 07; cut; look", "59=7 slot 07, vc_offset_07.mpf"},
+        Row{"removed", "read 07; remove; look", "59=7 slot 07, vc_offset_07.mpf (deleted) *"},
+        Row{"another folder", "read 07; type 4 1; open other", "4=1 59=7 slot 07 *"},
+        Row{"a profile not made yet", "open other/vc_offset_99.mpf", "slot 99"},
+        Row{"a profile of another folder", "read 07; type 4 1; open other; save; undo; undo; redo",
+            "4=1 59=7 slot 07, vc_offset_07.mpf *"});
     for (const auto& [name, script, expected] : table) {
         SCOPED_TRACE(name);
         std::filesystem::remove_all(in("row"));
@@ -166,10 +166,10 @@ TEST_F(ProfileDocumentTest, KeepsABoundedHistory) {
     EXPECT_EQ(undoAll(), offsets::EditHistory::mostEdits);
     writeBytes(in("vc_offset_1.mpf"), lines(std::string(65535, '1'), 60));
     writeBytes(in("vc_offset_2.mpf"), lines(std::string(65535, '2'), 60));
-    for (int read = 0; read < 6; ++read) {
+    for (int read = 0; read < 10; ++read) {
         document.read(read % 2 == 0 ? "vc_offset_1.mpf" : "vc_offset_2.mpf");
     }
-    EXPECT_EQ(undoAll(), 4);
+    EXPECT_EQ(undoAll(), 8);
 }
 
 }  // namespace zelvane::testing
