@@ -167,14 +167,52 @@ class MainWindowTest : public QObject {
         typeInto(field(31), "");
         QTest::keyClick(field(31), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(m_window->document().table().value(31), std::string(70000, '7'));
-        // A column pasted fills the fields from there on: one change.
-        QApplication::clipboard()->setText("5\r\n3.5\r\n");
-        click(field(58));
-        QTest::keyClick(field(58), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(field(58)->text(), "5");
-        QCOMPARE(field(59)->text(), "3.5");
-        click(form().undo);
-        QCOMPARE(field(58)->text(), "0");
+    }
+
+    // Text of several values pasted into a field, wherever its cursor
+    // stands, replaces whole values: a column down the profile's order, a
+    // block across the grid as it stands; too much is refused whole.
+    void pastesWholeValues_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QStringList>("shown");  // Front X, Y, Z, Front left X
+        QTest::addColumn<QString>("report");
+        QTest::addRow("a column") << "1\r\n2\r\n3" << QStringList{"1", "2", "3", "0"} << "";
+        QTest::addRow("one cell") << "5\n" << QStringList{"5", "0", "0", "0"} << "";
+        QTest::addRow("a block") << "1.5\t2.5\n3\t4\n" << QStringList{"1.5", "2.5", "0", "3"} << "";
+        QTest::addRow("too many cells") << "1\t2\t3\t4" << QStringList{"-12.5", "0", "0", "0"}
+                                        << "the pasted text holds 1 row of up to 4 cells, and from "
+                                           "Front X on the grid has 21 rows of 3 fields";
+    }
+
+    void pastesWholeValues() {
+        QFETCH(QString, pasted);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, report);
+        openWindow();
+        typeInto(field(3), "-12.5");
+        QTest::keyClick(field(3), Qt::Key_Left);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(field(3), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(texts().mid(3, 4), shown);
+        QVERIFY(m_reports.value(0).contains(report));
+        m_reports.clear();
+    }
+
+    // Ctrl+Z in the slot box takes back its typing; undoing a profile
+    // dropped from another folder works in the first one again, where
+    // Save then writes.
+    void takesBackTheSlotAndTheFolder() {
+        QVERIFY(QDir().mkdir(path("b")));
+        writeFile("b/vc_offset_07.mpf", lines("7", 60));
+        openWindow();
+        typeInto(slotBox(), "42");
+        QTest::keySequence(slotBox(), QKeySequence::Undo);
+        QCOMPARE(slotBox()->text(), "00");
+        drop(field(3), {QUrl::fromLocalFile(path("b/vc_offset_07.mpf"))});
+        QTest::keySequence(field(3), QKeySequence::Undo);
+        QCOMPARE(form().folderLine->toolTip(), path());
+        QTest::keyClick(field(3), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(zelvane::testing::readBytes(fsPath("vc_offset_00.mpf")), lines("0", 60));
     }
 
     // Increase held down steps on, the focus staying in the field, until
