@@ -160,7 +160,7 @@ std::string ProfileStore::saveProfile(const OffsetTable& table, std::string_view
     }
     const auto lines = encodeLines(table);
     name = spellingInFolder(std::move(name));
-    // A profile that is a link stays one: the file it leads to is replaced.
+    // A profile that is a link stays one: the file it leads to is saved.
     std::filesystem::path path = m_folder / platform::pathFromUtf8(name);
     try {
         path = platform::followLinks(path);

@@ -37,11 +37,11 @@ class ProfileStore {
 
     std::vector<std::string> listProfiles() const;
 
-    // Replaces the slot's profile in one step: the old file stays whole
-    // until the new one is complete on the disk. Refuses, before touching
-    // the disk, a slot that is no plain file name part (BadFileNameOrNumber)
-    // and a value that would not read back as itself (InvalidProcedureCall,
-    // naming the value's row and axis).
+    // Replaces the slot's profile as platform::AtomicFileWriter does: the old
+    // file stays whole until the new one is complete, and the profile stays
+    // its owner's. Refuses, before touching the disk, a slot that is no plain
+    // file name part (BadFileNameOrNumber) and a value that would not read
+    // back as itself (InvalidProcedureCall, naming the value's row and axis).
     // A profile whose name differs only in case (VC_OFFSET_16.MPF, from a
     // Windows disk) is the slot's profile: it is replaced, never joined by
     // a second one. Returns the name written. CacheOnly skips the wait for

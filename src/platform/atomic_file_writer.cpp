@@ -53,41 +53,84 @@ std::pair<std::filesystem::path, FileHandle> createTemporary(const std::filesyst
     }
 }
 
-// A file its owner marked read-only is not replaced: truncating it in place
-// would have failed, and the mark is how people protect a good profile.
-void refuseReadOnlyTarget(const std::filesystem::path& target) {
+// A plain file, that is: a link at the target is replaced, never written
+// through.
+bool isPlainFile(const std::filesystem::path& target) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(
+        std::filesystem::symlink_status(systemPath(target), error));
+}
+
+// A file the person may not write is not replaced, even where the folder's
+// rights would let a rename replace it. A file its owner marked read-only is
+// refused even to someone who could write it all the same: the mark is how
+// people protect a good profile.
+void refuseUnwritableTarget(const std::filesystem::path& target) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(systemPath(target), error);
-    if (!error && std::filesystem::is_regular_file(status) &&
-        (status.permissions() & std::filesystem::perms::owner_write) ==
-            std::filesystem::perms::none) {
+    if (error || !std::filesystem::is_regular_file(status)) {
+        return;
+    }
+    if ((status.permissions() & std::filesystem::perms::owner_write) ==
+        std::filesystem::perms::none) {
         throw RuntimeError(ErrorCode::PathFileAccessError,
                            utf8FromPath(target) + " is marked read-only. Nothing was saved.");
     }
+    if (!mayWrite(target)) {
+        throw RuntimeError(ErrorCode::PathFileAccessError,
+                           utf8FromPath(target) + " may not be written by you. Nothing was saved.");
+    }
 }
 
-std::pair<std::filesystem::path, FileHandle> createTemporaryFor(
-    const std::filesystem::path& target) {
-    refuseReadOnlyTarget(target);
-    auto temporary = createTemporary(folderOf(target));
-    keepAttributesOf(target, temporary.first);
-    return temporary;
+// A rename would make the file the saver's, so a file is replaced only once
+// the temporary holds its owner, group and mode: the system lets only root,
+// or the owner giving a group of their own, hand them over. Anyone else
+// writes it in place, which keeps them, and its access list, as they are;
+// so does someone whose folder takes no new files. Trying the hand-over,
+// rather than comparing ids, also decides rightly where the file system
+// maps ids (root squashed on a share, a user namespace). Nothing of the file
+// is written before the choice. An empty path means in place.
+std::pair<std::filesystem::path, FileHandle> destinationFor(const std::filesystem::path& target) {
+    refuseUnwritableTarget(target);
+    const bool replacing = isPlainFile(target);
+    try {
+        auto temporary = createTemporary(folderOf(target));
+        if (temporary.second.keepAttributesOf(target, temporary.first) || !replacing) {
+            return temporary;
+        }
+        { const FileHandle closing = std::move(temporary.second); }  // Windows removes no open file
+        removeFileQuietly(temporary.first);
+    } catch (const RuntimeError& error) {
+        if (!replacing || error.code() != ErrorCode::PermissionDenied) {
+            throw;
+        }
+    }
+    return {std::filesystem::path(), FileHandle::openForUpdate(target)};
+}
+
+std::string bytesToEnd(FileHandle& file) {
+    std::string bytes;
+    std::string chunk(flushThreshold, '\0');
+    while (const std::size_t count = file.readSome(chunk.data(), chunk.size())) {
+        bytes.append(chunk, 0, count);
+    }
+    return bytes;
 }
 
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target)
-    : AtomicFileWriter(target, createTemporaryFor(target)) {}
+    : AtomicFileWriter(target, destinationFor(target)) {}
 
 AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target,
-                                   std::pair<std::filesystem::path, FileHandle> temporary)
+                                   std::pair<std::filesystem::path, FileHandle> destination)
     : m_folder(folderOf(target)),
       m_target(target),
-      m_temporary(std::move(temporary.first)),
-      m_file(std::move(temporary.second)) {}
+      m_temporary(std::move(destination.first)),
+      m_file(std::move(destination.second)) {}
 
 AtomicFileWriter::~AtomicFileWriter() {
-    if (!m_committed) {
+    if (!m_committed && !inPlace()) {
         // Windows removes no file that is still open, so close it first.
         { const FileHandle closing = std::move(m_file); }
         removeFileQuietly(m_temporary);
@@ -97,12 +140,18 @@ AtomicFileWriter::~AtomicFileWriter() {
 void AtomicFileWriter::writeLine(std::string_view bytes) {
     m_pending.append(bytes);
     m_pending.append("\r\n");
-    if (m_pending.size() >= flushThreshold) {
+    // In place, nothing is written before commit().
+    if (!inPlace() && m_pending.size() >= flushThreshold) {
         flushBuffer();
     }
 }
 
 void AtomicFileWriter::commit(Durability durability) {
+    if (inPlace()) {
+        overwriteInPlace(durability);
+        m_committed = true;
+        return;
+    }
     flushBuffer();
     if (durability == Durability::FlushToDisk) {
         m_file.flushToDisk();
@@ -114,6 +163,29 @@ void AtomicFileWriter::commit(Durability durability) {
         syncDirectory(m_folder);
     }
     removeAbandonedTemporaries(m_folder);
+}
+
+// The old contents are read before anything is written, and written back if
+// the new ones fail half-way. The new bytes go over the old from the start
+// and the file is cut to their length only after: a save killed between the
+// two leaves every new line whole, the old file's tail after them.
+void AtomicFileWriter::overwriteInPlace(Durability durability) {
+    const std::string old = bytesToEnd(m_file);
+    try {
+        m_file.overwrite(m_pending);
+        if (durability == Durability::FlushToDisk) {
+            m_file.flushToDisk();
+        }
+    } catch (const RuntimeError&) {
+        try {
+            m_file.overwrite(old);
+            m_file.flushToDisk();
+        } catch (const RuntimeError&) {
+            // What went wrong first is what the person is told.
+        }
+        throw;
+    }
+    m_file.close();
 }
 
 void AtomicFileWriter::removeAbandonedTemporaries(const std::filesystem::path& folder) noexcept {

@@ -9,15 +9,18 @@
 
 namespace zelvane::platform {
 
-// Writes a file so that a crash, a full disk or a
-// killed process never leaves half a file and never costs the old one: the
-// lines go to a temporary file beside the target, which replaces the target
-// in one step only once everything is written (and, if asked, on the disk).
-// Until commit() the target is untouched; a writer dropped without commit
-// removes its temporary file. A target marked read-only is refused
-// (PathFileAccessError) before anything is written; the new file gets the
-// mode, owner and attributes of the one it replaces. A link at the target
-// is replaced: whoever wants it followed hands over followLinks(target).
+// Writes a file so that a crash, a full disk or a killed process never
+// leaves half a file and never costs the old one, and so that the file stays
+// its owner's: the lines go to a temporary file beside the target, given the
+// target's mode, owner and attributes, which replaces the target in one step
+// only once everything is written (and, if asked, on the disk). Where the
+// process may not give the temporary the target's owner and group, or the
+// folder takes no new files, the target is written in place instead, and
+// put back as it was if that fails half-way. Until commit() the target is
+// untouched; a writer dropped without commit removes its temporary file. A
+// target the process may not write, or one marked read-only, is refused
+// (PathFileAccessError) before anything is written. A link at the target is
+// replaced: whoever wants it followed hands over followLinks(target).
 class AtomicFileWriter {
   public:
     // Every temporary name starts with this, so no listing pattern for
@@ -39,14 +42,16 @@ class AtomicFileWriter {
 
   private:
     AtomicFileWriter(const std::filesystem::path& target,
-                     std::pair<std::filesystem::path, FileHandle> temporary);
+                     std::pair<std::filesystem::path, FileHandle> destination);
+    bool inPlace() const { return m_temporary.empty(); }
+    void overwriteInPlace(Durability durability);
     void flushBuffer();
     static void removeAbandonedTemporaries(const std::filesystem::path& folder) noexcept;
 
     std::filesystem::path m_folder;
     std::filesystem::path m_target;
-    std::filesystem::path m_temporary;
-    FileHandle m_file;
+    std::filesystem::path m_temporary;  // empty when the target is written in place
+    FileHandle m_file;                  // the temporary's, or the target's in place
     std::string m_pending;
     bool m_committed = false;
 };

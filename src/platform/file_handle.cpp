@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <utility>
 
 #include "file_name.h"
@@ -31,6 +32,7 @@ int osOpen(const std::filesystem::path& path, int flags) {
 }
 constexpr int inputFlags = _O_RDONLY;
 constexpr int createFlags = _O_WRONLY | _O_CREAT | _O_EXCL;
+constexpr int updateFlags = _O_RDWR;
 bool isRegular(int descriptor) {
     struct _stat64 status {};
     return ::_fstat64(descriptor, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
@@ -43,6 +45,13 @@ int osWrite(int fd, const char* bytes, std::size_t size) {
 }
 int osSync(int fd) {
     return ::_commit(fd);
+}
+long long osRewind(int fd) {
+    return ::_lseeki64(fd, 0, SEEK_SET);
+}
+// Sets errno as well as returning it.
+int osTruncate(int fd, std::size_t size) {
+    return ::_chsize_s(fd, static_cast<long long>(size)) == 0 ? 0 : -1;
 }
 int osClose(int fd) {
     return ::_close(fd);
@@ -60,6 +69,7 @@ int osOpen(const std::filesystem::path& path, int flags) {
 // Non-blocking, so that opening a FIFO returns at once and is then refused.
 constexpr int inputFlags = O_RDONLY | O_NONBLOCK;
 constexpr int createFlags = O_WRONLY | O_CREAT | O_EXCL;
+constexpr int updateFlags = O_RDWR;
 bool isRegular(int descriptor) {
     struct stat status {};
     return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
@@ -72,6 +82,12 @@ ssize_t osWrite(int fd, const char* bytes, std::size_t size) {
 }
 int osSync(int fd) {
     return ::fsync(fd);
+}
+off_t osRewind(int fd) {
+    return ::lseek(fd, 0, SEEK_SET);
+}
+int osTruncate(int fd, std::size_t size) {
+    return ::ftruncate(fd, static_cast<off_t>(size));
 }
 int osClose(int fd) {
     return ::close(fd);
@@ -105,6 +121,14 @@ FileHandle FileHandle::openForInput(const std::filesystem::path& path) {
 
 FileHandle FileHandle::createNew(const std::filesystem::path& path) {
     const int descriptor = osOpen(path, createFlags);
+    if (descriptor < 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Create);
+    }
+    return FileHandle(descriptor);
+}
+
+FileHandle FileHandle::openForUpdate(const std::filesystem::path& path) {
+    const int descriptor = osOpen(path, updateFlags);
     if (descriptor < 0) {
         throw runtimeErrorFromErrno(errno, FileOperation::Create);
     }
@@ -152,6 +176,16 @@ void FileHandle::writeAll(std::string_view bytes) {
             throw runtimeErrorFromErrno(errno, FileOperation::Write);
         }
         bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+}
+
+void FileHandle::overwrite(std::string_view bytes) {
+    if (osRewind(m_descriptor) < 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Write);
+    }
+    writeAll(bytes);
+    if (osTruncate(m_descriptor, bytes.size()) != 0) {
+        throw runtimeErrorFromErrno(errno, FileOperation::Write);
     }
 }
 
@@ -236,14 +270,21 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 
 // MOVEFILE_WRITE_THROUGH already waited.
 void syncDirectory(const std::filesystem::path& /*folder*/) noexcept {}
-void keepAttributesOf(const std::filesystem::path& replaced,
-                      const std::filesystem::path& replacement) noexcept {
+// Windows makes a file its maker's and lets only an administrator give one
+// away: the attributes are what a save can hand over there.
+bool FileHandle::keepAttributesOf(const std::filesystem::path& replaced,
+                                  const std::filesystem::path& created) noexcept {
     constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     const DWORD attributes = ::GetFileAttributesW(systemPath(replaced).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-        ::SetFileAttributesW(systemPath(replacement).c_str(), attributes & kept);
+        ::SetFileAttributesW(systemPath(created).c_str(), attributes & kept);
     }
+    return true;
+}
+
+bool mayWrite(const std::filesystem::path& path) noexcept {
+    return ::_waccess(systemPath(path).c_str(), 2) == 0 || errno != EACCES;
 }
 
 // A link on Windows is rare and needs rights to make: it is replaced.
@@ -282,18 +323,24 @@ void syncDirectory(const std::filesystem::path& folder) noexcept {
     }
 }
 
-// Owner and group only as far as the process may give them: a person
-// saving another's profile keeps at least its group.
-void keepAttributesOf(const std::filesystem::path& replaced,
-                      const std::filesystem::path& replacement) noexcept {
+// Through the open file, not its name: in a folder others may write, the
+// name could meanwhile lead to a file of theirs. The owner goes first, as
+// changing it clears the set-id bits that the mode then gives back.
+bool FileHandle::keepAttributesOf(const std::filesystem::path& replaced,
+                                  const std::filesystem::path& /*created*/) noexcept {
     struct stat status {};
     if (::stat(replaced.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return;
+        return true;
     }
-    ::chmod(replacement.c_str(), status.st_mode & 07777);
-    if (::chown(replacement.c_str(), status.st_uid, status.st_gid) != 0) {
-        [[maybe_unused]] const int ignored = ::chown(replacement.c_str(), -1, status.st_gid);
-    }
+    return ::fchown(m_descriptor, status.st_uid, status.st_gid) == 0 &&
+           ::fchmod(m_descriptor, status.st_mode & 07777) == 0;
+}
+
+// The effective ids decide, as they do when the file is opened; the
+// system's answer takes the access list into account, where mode bits alone
+// would not.
+bool mayWrite(const std::filesystem::path& path) noexcept {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 || errno != EACCES;
 }
 
 std::filesystem::path followLinks(const std::filesystem::path& path) {

@@ -19,6 +19,9 @@ class FileHandle {
     // Creates a file that must not exist yet, for writing.
     static FileHandle createNew(const std::filesystem::path& path);
 
+    // Opens an existing file for reading and for writing over in place.
+    static FileHandle openForUpdate(const std::filesystem::path& path);
+
     FileHandle(FileHandle&& other) noexcept;
     FileHandle& operator=(FileHandle&& other) noexcept;
     FileHandle(const FileHandle&) = delete;
@@ -28,6 +31,9 @@ class FileHandle {
     // Reads up to size bytes; 0 at the end of the file.
     std::size_t readSome(char* buffer, std::size_t size);
     void writeAll(std::string_view bytes);
+    // Makes the file hold exactly these bytes: written over the old ones from
+    // its start, then the file cut to their length.
+    void overwrite(std::string_view bytes);
     // Waits until what was written is on the disk, not only in the cache.
     void flushToDisk();
     // Closes now and reports a failure that a silent close would hide.
@@ -35,6 +41,14 @@ class FileHandle {
     // Marks the file as in use by this process for as long as it is open, so
     // that removeIfAbandoned leaves it alone.
     void markInUse() noexcept;
+
+    // Gives this new file what a person set on the one at replaced: its mode,
+    // owner and group; on Windows its attributes (hidden, archive, ...),
+    // through created, the name it was made under. False when the process
+    // may not give it that owner and group, which a rename would then take
+    // from the file; true when there is no file at replaced.
+    bool keepAttributesOf(const std::filesystem::path& replaced,
+                          const std::filesystem::path& created) noexcept;
 
   private:
     explicit FileHandle(int descriptor) : m_descriptor(descriptor) {}
@@ -51,11 +65,9 @@ void replaceFile(const std::filesystem::path& source, const std::filesystem::pat
 // itself when it is no link. Raises RuntimeError for a loop of links.
 std::filesystem::path followLinks(const std::filesystem::path& path);
 
-// Gives a new file what a person set on the one it replaces, where the
-// process may: its mode, owner and group; on Windows its attributes
-// (hidden, archive, ...). Nothing when there is no file to replace.
-void keepAttributesOf(const std::filesystem::path& replaced,
-                      const std::filesystem::path& replacement) noexcept;
+// False only when the system says this process has no right to write the
+// file: by its mode, its access list, or (on Windows) its read-only mark.
+bool mayWrite(const std::filesystem::path& path) noexcept;
 
 // Removes a file; a file already gone is no failure.
 void removeFileQuietly(const std::filesystem::path& path) noexcept;

@@ -1,6 +1,7 @@
 // Linux: real faults on a real file system and real processes: a save killed at
 // random moments, a disk that fills up half-way, a folder that goes away,
 // special files, links, huge profiles. Nothing here is mocked.
+#include <grp.h>
 #include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -72,71 +73,113 @@ TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
     EXPECT_TRUE(snapshot().contains(".zelvane-save-justmade"));
 }
 
-TEST_F(ProfileFaultsTest, AFailedSaveKeepsTheOldProfile) {
-    store.saveProfile(numberedTable("7"), "00");
-    const auto before = snapshot();
-    if (::fork() == 0) {  // a disk that is full after 200 bytes
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{200, 200};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::_exit(
-            static_cast<int>(failureOf([this] { store.saveProfile(numberedTable("12"), "00"); })));
-    }
-    int status = 0;
-    ::wait(&status);
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ErrorCode::DiskFull));
-    EXPECT_EQ(snapshot(), before);
-}
-
-// Save keeps the file what it was: a profile that is a link stays one, and
-// the file it leads to is replaced (in its own folder), with its mode and
-// owner; a link that leads nowhere yet is saved through. A loop of links,
-// or a target marked read-only, is refused, and nothing changes.
-TEST_F(ProfileFaultsTest, SaveKeepsTheFileWhatItWas) {
+// Save keeps the file what it was, and whose: its mode, owner and group
+// stay. The saver, an ordinary user in a child process, is nobody, in the
+// group users too, where the test may switch users; else the test's own
+// user, and the rows of others' files are skipped. Its own profile is
+// replaced by a new file, and a disk that fills up half-way leaves the
+// folder as it was. One it may write but could not hand back to its owner
+// and group after a rename, or in a folder that takes no new files, is
+// written in place (the same file stays), and put back whole when the disk
+// fills up half-way. One it may not write is refused though its folder lets
+// anyone replace it. A profile that is a link stays one, and the file it
+// leads to is saved, in its own folder; a link that leads nowhere yet is
+// saved through. A loop of links, or a file marked read-only, is refused.
+TEST_F(ProfileFaultsTest, SaveKeepsTheFileWhatItWasAndWhose) {
     using std::filesystem::perms;
-    struct Row {
-        const char* name;
-        std::string link;  // where vc_offset_01.mpf leads; empty when it is no link
-        perms mode;        // of the file it leads to; none when there is none yet
-        ErrorCode failure;
-    };
-    const auto table =
-        rows(Row{"a plain file", "", perms(0600), {}},
-             Row{"a link beside it", "real.mpf", perms(0640), {}},
-             Row{"a link to another folder", "shared/real.mpf", perms(0604), {}},
-             Row{"a link that leads nowhere yet", "shared/new.mpf", perms::none, {}},
-             Row{"a loop", "vc_offset_01.mpf", perms::none, ErrorCode::PathFileAccessError},
-             Row{"a target marked read-only", "shared/real.mpf", perms(0444),
-                 ErrorCode::PathFileAccessError});
-    const std::string old = lines("old", 60);
     const bool root = ::geteuid() == 0;
-    for (const auto& [name, link, mode, failure] : table) {
+    const uid_t saver = root ? 65534 : ::geteuid();
+    const gid_t own = root ? 65534 : ::getegid();
+    constexpr gid_t users = 100;
+    // Where the profile leads, when it is a link; whose the file there and
+    // its folder are; their modes (none when there is no file yet); the
+    // error a save raises and how its report ends; whether a new file
+    // replaced the one there.
+    const std::tuple<const char*, std::string, uid_t, gid_t, perms, perms, ErrorCode, std::string,
+                     bool>
+        table[] = {{"its own", "", saver, own, perms(0600), perms(0755), ErrorCode{}, "", true},
+                   {"its own, on a full disk", "", saver, own, perms(0600), perms(0755),
+                    ErrorCode::DiskFull, "", false},
+                   {"its own, in a folder that takes no new files", "", saver, own, perms(0644),
+                    perms(0555), ErrorCode{}, "", false},
+                   {"a link beside it", "real.mpf", saver, own, perms(0640), perms(0755),
+                    ErrorCode{}, "", true},
+                   {"a link to another folder", "shared/real.mpf", saver, own, perms(0604),
+                    perms(0755), ErrorCode{}, "", true},
+                   {"a link that leads nowhere yet", "shared/new.mpf", saver, own, perms::none,
+                    perms(0755), ErrorCode{}, "", true},
+                   {"a loop", "vc_offset_01.mpf", saver, own, perms::none, perms(0755),
+                    ErrorCode::PathFileAccessError,
+                    "too many symbolic links lead to it. Nothing was saved.", false},
+                   {"a file marked read-only", "shared/real.mpf", saver, own, perms(0444),
+                    perms(0755), ErrorCode::PathFileAccessError,
+                    "real.mpf is marked read-only. Nothing was saved.", false},
+                   {"another's, in a folder of its group", "", 1, users, perms(0664), perms(0775),
+                    ErrorCode{}, "", false},
+                   {"another's, on a full disk", "", 1, users, perms(0664), perms(0775),
+                    ErrorCode::DiskFull, "", false},
+                   {"root's, in a folder anyone may write", "", 0, 0, perms(0644), perms(0777),
+                    ErrorCode::PathFileAccessError,
+                    "vc_offset_01.mpf may not be written by you. Nothing was saved.", false}};
+    const std::string old = lines("", 60);  // under the 200 bytes of a full disk
+    // 70 KiB: more than a save holds before it writes.
+    const OffsetTable wide = numberedTable(std::string(1200, '1'));
+    store.saveProfile(wide, "01");
+    const std::string saved = readBytes(in("vc_offset_01.mpf"));
+    for (const auto& [name, link, owner, group, mode, folderMode, failure, report, replaced] :
+         table) {
         SCOPED_TRACE(name);
-        std::filesystem::remove_all(in("shared"));
-        std::filesystem::create_directory(in("shared"));
-        std::filesystem::remove(in("vc_offset_01.mpf"));
-        const std::string target = link.empty() ? "vc_offset_01.mpf" : link;
+        if (owner != saver && !root) {
+            GTEST_SKIP() << "only root may give files to others and save as an ordinary user";
+        }
+        const auto folder = in(name);
+        const auto target = folder / (link.empty() ? "vc_offset_01.mpf" : link);
+        std::filesystem::create_directories(target.parent_path());
+        if (!link.empty()) {
+            std::filesystem::create_symlink(link, folder / "vc_offset_01.mpf");
+        }
         const bool existing = mode != perms::none;
         if (existing) {
-            writeBytes(in(target), old);
-            std::filesystem::permissions(in(target), mode);
-            EXPECT_TRUE(!root || ::chown(in(target).c_str(), 1, 1) == 0);
+            writeBytes(target, old);
+            std::filesystem::permissions(target, mode);
+            ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
         }
-        if (!link.empty()) {
-            std::filesystem::create_symlink(link, in("vc_offset_01.mpf"));
+        ASSERT_EQ(::chown(target.parent_path().c_str(), owner, group), 0);
+        std::filesystem::permissions(target.parent_path(), folderMode);
+        struct stat before {};
+        ::stat(target.c_str(), &before);
+        const pid_t child = ::fork();
+        if (child == 0) {  // 99: the saver is not who it should be, or its report is not
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{failure == ErrorCode::DiskFull ? 200 : RLIM_INFINITY, RLIM_INFINITY};
+            const bool ordinary = ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+                                  (!root || (::setgroups(1, &users) == 0 && ::setgid(own) == 0 &&
+                                             ::setuid(saver) == 0));
+            const offsets::ProfileStore theirs(folder);
+            std::string text;
+            const ErrorCode code = failureOf([&] { theirs.saveProfile(wide, "01"); }, &text);
+            ::_exit(ordinary && text.ends_with(report) ? static_cast<int>(code) : 99);
         }
-        EXPECT_EQ(failureOf([&] { store.saveProfile(OffsetTable(), "01"); }), failure);
-        EXPECT_EQ(
-            std::filesystem::is_symlink(std::filesystem::symlink_status(in("vc_offset_01.mpf"))),
-            !link.empty());
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(failure));
+        EXPECT_EQ(std::filesystem::is_symlink(
+                      std::filesystem::symlink_status(folder / "vc_offset_01.mpf")),
+                  !link.empty());
         const std::string unsaved = existing ? old : "";
-        EXPECT_EQ(readBytes(in(target)), failure == ErrorCode{} ? lines("", 60) : unsaved);
+        EXPECT_EQ(readBytes(target), failure == ErrorCode{} ? saved : unsaved);
+        struct stat after {};
+        ::stat(target.c_str(), &after);
+        EXPECT_EQ(after.st_ino != before.st_ino, replaced);
         if (existing) {
-            struct stat status {};
-            ::stat(in(target).c_str(), &status);
-            EXPECT_EQ(perms(status.st_mode & 07777), mode);
-            EXPECT_EQ(status.st_uid, root ? 1U : ::geteuid());
+            EXPECT_EQ(after.st_uid, owner);
+            EXPECT_EQ(after.st_gid, group);
+            EXPECT_EQ(perms(after.st_mode & 07777), mode);
         }
+        for (const auto& entry : std::filesystem::directory_iterator(target.parent_path())) {
+            EXPECT_FALSE(entry.path().filename().string().starts_with(".zelvane-save-"));
+        }
+        std::filesystem::permissions(target.parent_path(), perms(0755));
     }
 }
 
