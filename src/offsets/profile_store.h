@@ -52,8 +52,9 @@ class ProfileStore {
 
     // Reads the first sixty fields of a listed file into the table, all or
     // nothing: on any failure (InputPastEndOfFile for a short file,
-    // OutOfStringSpace for a field longer than longestValue, ...) the table
-    // keeps every value it had. Fields after the sixtieth are ignored.
+    // OutOfStringSpace for a field longer than longestValue, BadFileMode
+    // for one holding a NUL byte, ...) the table keeps every value it had.
+    // Fields after the sixtieth are ignored.
     void readProfile(std::string_view name, OffsetTable& table) const;
 
     // The slot a profile was saved under: the text between "vc_offset_" and
@@ -62,7 +63,7 @@ class ProfileStore {
 
   private:
     // Reads field number (from 1) of a profile into field, naming the
-    // profile and the field when it is cut short or too long.
+    // profile and the field when it is cut short, too long or no text.
     static void readField(platform::FieldReader& reader, std::string_view name, std::size_t number,
                           std::string& field);
 
