@@ -133,7 +133,7 @@ std::vector<std::string> ProfileStore::listProfiles() const {
 }
 
 std::filesystem::path ProfileStore::pathOf(std::string_view name) const {
-    platform::checkPlainFileName(name);
+    platform::checkNameInFolder(name);
     return m_folder / platform::pathFromUtf8(name);
 }
 

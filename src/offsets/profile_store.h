@@ -54,7 +54,10 @@ class ProfileStore {
     // nothing: on any failure (InputPastEndOfFile for a short file,
     // OutOfStringSpace for a field longer than longestValue, BadFileMode
     // for one holding a NUL byte, ...) the table keeps every value it had.
-    // Fields after the sixtieth are ignored.
+    // Fields after the sixtieth are ignored. The name is the listing's,
+    // taken whatever no new name may hold (a colon, a line break): only one
+    // that could lead out of the folder is refused (BadFileNameOrNumber),
+    // so every listed profile can be read.
     void readProfile(std::string_view name, OffsetTable& table) const;
 
     // The slot a profile was saved under: the text between "vc_offset_" and
@@ -70,8 +73,8 @@ class ProfileStore {
     // The name as the folder spells it, if it holds one that differs only
     // in case.
     std::string spellingInFolder(std::string name) const;
-    // A plain name of the folder's, refused (BadFileNameOrNumber) if it
-    // could lead out of it.
+    // A name of the folder's, refused (BadFileNameOrNumber) if it could lead
+    // out of it.
     std::filesystem::path pathOf(std::string_view name) const;
 
     std::filesystem::path m_folder;

@@ -25,7 +25,7 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
          {"VC_OFFSET_A.MPF", "VC_OFFSET_B.MPF.mpf", "vc_offset_c.mpf.mpf", "vc_offset_10.mpf",
           "vc_offset_12.mpf", "vc_offset_100.mpf", "vc_offset_007.mpf", "vc_offset_0.mpf.bak",
           "xvc_offset_0.mpf", "vc_offset0.mpf", "vc_offset_0.mp", ".zelvane-save-a"}) {
-        writeBytes(in(name), "0\r\n");
+        writeBytes(in(name), lines("0", 60));
     }
     std::filesystem::create_directory(in("vc_offset_dir.mpf"));
     std::vector<std::string> expected{
@@ -39,11 +39,20 @@ TEST_F(ProfileStoreTest, NamesProfilesBySlotAndListsThemInTheOrderPeopleCount) {
     std::filesystem::create_symlink("/dev/zero", in("vc_offset_zero.mpf"));
     std::filesystem::create_symlink("vc_offset_dir.mpf", in("vc_offset_dirlink.mpf"));
     expected.push_back("vc_offset_link.mpf");
+    // Names only Windows or the slot box refuse, from a Linux program.
+    for (const char* name : {"vc_offset_m:.mpf", "vc_offset_n\n.mpf", "vc_offset_p<>\"|?*\\.mpf"}) {
+        writeBytes(in(name), lines("0", 60));
+        expected.push_back(name);
+    }
 #endif
     // A UTF-8 slot names its file in Unicode (UTF-16 on Windows), not the
     // ANSI code page, and lists under the same name.
     expected.insert(expected.end(), {"vc_offset_Z.mpf", "vc_offset_\xC3\xA9\x31.mpf"});
     EXPECT_EQ(store.listProfiles(), expected);
+    for (const std::string& name : expected) {  // each one listed reads
+        OffsetTable table;
+        EXPECT_EQ(failureOf([&] { store.readProfile(name, table); }), ErrorCode{}) << name;
+    }
 #ifndef _WIN32  // where either spelling opens the one file
     // A name that differs only in case is the slot's profile, never joined
     // by a second one.
@@ -217,6 +226,12 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         File{"1,2," + std::string(65536, ' ') + "5", {}, ErrorCode::OutOfStringSpace},
         File{"vc_offset_gone.mpf", {}, ErrorCode::FileNotFound},  // names, not bytes
         File{"vc_offset_dir.mpf", {}, ErrorCode::PathFileAccessError},
+#ifdef _WIN32  // a separator, and a drive or a stream of another file
+        File{"..\\vc_offset_01.mpf", {}, ErrorCode::BadFileNameOrNumber},
+        File{"vc_offset_01.mpf:x", {}, ErrorCode::BadFileNameOrNumber},
+#endif
+        File{"..", {}, ErrorCode::BadFileNameOrNumber},
+        File{std::string("vc_offset_01.mpf\0", 17), {}, ErrorCode::BadFileNameOrNumber},
         File{"../vc_offset_01.mpf", {}, ErrorCode::BadFileNameOrNumber});
     for (const auto& [bytes, last, failure] : files) {
         SCOPED_TRACE(bytes.substr(0, 40));
