@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.saveProfile(table, "fz");
         store.readProfile("vc_offset_fz.mpf", again);
     } catch (const platform::RuntimeError& error) {
-        // A short or overlong file, or UTF-16 text beyond Latin-1, is
-        // refused whole (62, 14, 54), and a value no profile can carry back
-        // is refused on saving (5).
+        // A short or overlong file, one holding a NUL byte in its values,
+        // or UTF-16 text beyond Latin-1, is refused whole (62, 14, 54), and a
+        // value no profile can carry back is refused on saving (5).
         const ErrorCode code = error.code();
         const bool read = table.value(0) != "\"";
         if (again.value(0) != "\"" ||

@@ -41,6 +41,10 @@ std::string_view unstorableReason(std::string_view value, const std::optional<st
     if (value.find_first_of("\r\n") != std::string_view::npos) {
         return "holds a line break";
     }
+    // Reading refuses it: a profile holding one is no text.
+    if (value.find('\0') != std::string_view::npos) {
+        return "holds a NUL character";
+    }
     const auto first = value.find_first_not_of(" \t");
     if (first != std::string_view::npos && value[first] == '"') {
         return "starts with a double quote";
@@ -129,7 +133,7 @@ std::vector<std::string> ProfileStore::listProfiles() const {
 }
 
 std::filesystem::path ProfileStore::pathOf(std::string_view name) const {
-    platform::checkPlainFileName(name);
+    platform::checkNameInFolder(name);
     return m_folder / platform::pathFromUtf8(name);
 }
 
@@ -209,6 +213,14 @@ void ProfileStore::readField(platform::FieldReader& reader, std::string_view nam
                                                  "was read.");
         }
         throw;
+    }
+    // A profile is text, and text holds no NUL byte: one is the mark of
+    // another kind of file, such as UTF-16 text without its byte order mark
+    // (a NUL beside each character), whose values must not be taken.
+    if (field.find('\0') != std::string::npos) {
+        throw RuntimeError(ErrorCode::BadFileMode,
+                           std::string(name) + ": field " + std::to_string(number) +
+                               " holds a NUL byte, which no text profile holds. Nothing was read.");
     }
 }
 

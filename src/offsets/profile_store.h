@@ -52,8 +52,12 @@ class ProfileStore {
 
     // Reads the first sixty fields of a listed file into the table, all or
     // nothing: on any failure (InputPastEndOfFile for a short file,
-    // OutOfStringSpace for a field longer than longestValue, ...) the table
-    // keeps every value it had. Fields after the sixtieth are ignored.
+    // OutOfStringSpace for a field longer than longestValue, BadFileMode
+    // for one holding a NUL byte, ...) the table keeps every value it had.
+    // Fields after the sixtieth are ignored. The name is the listing's,
+    // taken whatever no new name may hold (a colon, a line break): only one
+    // that could lead out of the folder is refused (BadFileNameOrNumber),
+    // so every listed profile can be read.
     void readProfile(std::string_view name, OffsetTable& table) const;
 
     // A value as a profile gives it back once saved: reading takes the
@@ -66,15 +70,15 @@ class ProfileStore {
 
   private:
     // Reads field number (from 1) of a profile into field, naming the
-    // profile and the field when it is cut short or too long.
+    // profile and the field when it is cut short, too long or no text.
     static void readField(platform::FieldReader& reader, std::string_view name, std::size_t number,
                           std::string& field);
 
     // The name as the folder spells it, if it holds one that differs only
     // in case.
     std::string spellingInFolder(std::string name) const;
-    // A plain name of the folder's, refused (BadFileNameOrNumber) if it
-    // could lead out of it.
+    // A name of the folder's, refused (BadFileNameOrNumber) if it could lead
+    // out of it.
     std::filesystem::path pathOf(std::string_view name) const;
 
     std::filesystem::path m_folder;

@@ -78,8 +78,29 @@ std::string whyNotPlainFileName(std::string_view name) {
     return {};
 }
 
-void checkPlainFileName(std::string_view name) {
-    const std::string reason = whyNotPlainFileName(name);
+std::string whyNotNameInFolder(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") {
+        return "it names no file in the folder";
+    }
+#ifdef _WIN32
+    constexpr std::string_view refused("/\\:\0", 4);
+#else
+    constexpr std::string_view refused("/\0", 2);
+#endif
+    const std::size_t at = name.find_first_of(refused);
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    if (name[at] == '\0') {
+        return "a NUL character is not allowed";
+    }
+    std::string reason(1, '"');
+    reason += name[at];
+    return reason + "\" is not allowed";
+}
+
+void checkNameInFolder(std::string_view name) {
+    const std::string reason = whyNotNameInFolder(name);
     if (!reason.empty()) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
                            "\"" + std::string(name) + "\" cannot be a file name: " + reason);

@@ -24,14 +24,23 @@ std::string utf8FromPath(const std::filesystem::path& path);
 // the path as given, never this form.
 std::filesystem::path systemPath(const std::filesystem::path& path);
 
-// Why a name could leave its folder or cannot be held by Windows, in words
-// a person can act on ("\"/\" is not allowed"); empty for a plain name.
-// Refused are a path separator, a drive colon, a control character, one of
-// < > " | ? *, and names longer than 255 bytes. Profiles move between
-// systems, so the same names are refused everywhere.
+// Why a name to be made could leave its folder or cannot be held by
+// Windows, in words a person can act on ("\"/\" is not allowed"); empty for
+// a plain name. Refused are a path separator, a drive colon, a control
+// character, one of < > " | ? *, and names longer than 255 bytes. Profiles
+// move between systems, so the same new names are refused everywhere.
 std::string whyNotPlainFileName(std::string_view name);
 
-// Raises BadFileNameOrNumber, naming the name and why, unless it is plain.
-void checkPlainFileName(std::string_view name);
+// Why a name the folder's own listing gave could still lead out of the
+// folder, or to another file than the one listed; empty when it cannot.
+// Such a name exists, so what only Windows or a new name refuses is taken
+// (vc_offset_a:b.mpf, written on Linux, is read there). Refused are an
+// empty name, "." and "..", "/" and a NUL (where the system's name would
+// end), and on Windows "\" and ":" (a drive, or a stream of another file).
+std::string whyNotNameInFolder(std::string_view name);
+
+// Raises BadFileNameOrNumber, naming the name and why, unless it is a name
+// in its folder.
+void checkNameInFolder(std::string_view name);
 
 }  // namespace zelvane::platform
