@@ -214,8 +214,10 @@ void MainWindow::onChangeFolder() {
     }
 }
 
+// Text set whole (a screen reader's) may be more values than fields left,
+// which is refused as a paste of them is.
 void MainWindow::onFieldEdited(int index, const QString& text) {
-    showChanges(m_document.type(index, text.toStdString()));
+    runGuarded([this, index, &text] { return m_document.type(index, text.toStdString()); });
 }
 
 void MainWindow::onFieldPasted(int index, const QString& text) {

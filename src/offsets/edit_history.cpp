@@ -37,25 +37,28 @@ bool Edit::absorb(Edit next) {
 }
 
 bool EditHistory::continuesRun(const Edit& edit) const {
-    if (!m_runOpen || m_done == 0 || m_done != m_edits.size()) {
+    if (!m_runOpen || m_done == 0) {
         return false;
     }
-    const Edit& top = m_edits.back();
+    const Edit& top = m_edits[m_done - 1];
     return top.kind == edit.kind && top.field == edit.field;
 }
 
+void EditHistory::extendRun(Edit edit) {
+    Edit& top = m_edits[m_done - 1];
+    m_bytes -= top.bytes();
+    if (top.absorb(std::move(edit))) {
+        m_bytes += top.bytes();
+    } else {
+        m_edits.erase(m_edits.begin() + static_cast<std::ptrdiff_t>(--m_done));
+        m_runOpen = false;
+    }
+    bound();
+}
+
 void EditHistory::add(Edit edit) {
-    if (continuesRun(edit)) {
-        Edit& top = m_edits.back();
-        m_bytes -= top.bytes();
-        if (top.absorb(std::move(edit))) {
-            m_bytes += top.bytes();
-        } else {
-            m_edits.pop_back();
-            m_done = m_edits.size();
-            m_runOpen = false;
-        }
-        bound();
+    if (m_done == m_edits.size() && continuesRun(edit)) {
+        extendRun(std::move(edit));
         return;
     }
     while (m_edits.size() > m_done) {
@@ -69,11 +72,52 @@ void EditHistory::add(Edit edit) {
     bound();
 }
 
+void EditHistory::insert(Edit edit) {
+    if (m_done == m_edits.size()) {
+        add(std::move(edit));
+        return;
+    }
+    for (const Edit::Value& taken : edit.values) {
+        rebaseFirstUndone(taken);
+    }
+    if (continuesRun(edit)) {
+        extendRun(std::move(edit));
+        return;
+    }
+    m_runOpen = edit.kind != Edit::Kind::Whole;
+    m_bytes += edit.bytes();
+    m_edits.insert(m_edits.begin() + static_cast<std::ptrdiff_t>(m_done++), std::move(edit));
+    bound();
+}
+
+void EditHistory::rebaseFirstUndone(const Edit::Value& taken) {
+    for (auto later = m_edits.begin() + static_cast<std::ptrdiff_t>(m_done); later != m_edits.end();
+         ++later) {
+        const auto same = std::find_if(later->values.begin(), later->values.end(),
+                                       [&](const auto& value) { return value.index == taken.index; });
+        if (same != later->values.end()) {
+            m_bytes -= same->before.size();
+            same->before = taken.after;
+            m_bytes += same->before.size();
+            return;
+        }
+    }
+}
+
+// The oldest done change goes first, then the change farthest to redo;
+// the newest done change always stays.
 void EditHistory::bound() {
-    while (m_edits.size() > 1 && (m_edits.size() > mostEdits || m_bytes > mostBytes)) {
-        m_bytes -= m_edits.front().bytes();
-        m_edits.pop_front();
-        --m_done;
+    while (m_edits.size() > mostEdits || m_bytes > mostBytes) {
+        if (m_done > 1) {
+            m_bytes -= m_edits.front().bytes();
+            m_edits.pop_front();
+            --m_done;
+        } else if (m_edits.size() > m_done) {
+            m_bytes -= m_edits.back().bytes();
+            m_edits.pop_back();
+        } else {
+            return;
+        }
     }
 }
 

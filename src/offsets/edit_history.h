@@ -56,6 +56,10 @@ class EditHistory {
     static constexpr std::size_t mostBytes = std::size_t{64} << 20U;
 
     void add(Edit edit);
+    // Adds a change no person made (a take from the disk) where the history
+    // stands, keeping what was undone to be redone on top of it: each
+    // undone change to a field it changed now starts from its value.
+    void insert(Edit edit);
     void closeRun() { m_runOpen = false; }
 
     // The edit to take back (or bring again), now counted as such; null
@@ -64,11 +68,26 @@ class EditHistory {
     const Edit* redo();
     const Edit* nextUndo() const { return m_done > 0 ? &m_edits[m_done - 1] : nullptr; }
     const Edit* nextRedo() const { return m_done < m_edits.size() ? &m_edits[m_done] : nullptr; }
+
+    // Calls visit with every place an edit kept.
+    template <typename Visit>
+    void forEachPlace(Visit visit) const {
+        for (const Edit& edit : m_edits) {
+            for (const auto* place : {&edit.before, &edit.after}) {
+                if (*place) {
+                    visit(**place);
+                }
+            }
+        }
+    }
     // What the edits kept hold, as bytes() counts them.
     std::size_t bytes() const { return m_bytes; }
 
   private:
     bool continuesRun(const Edit& edit) const;
+    // Takes the next change of the open run into it.
+    void extendRun(Edit edit);
+    void rebaseFirstUndone(const Edit::Value& taken);
     void bound();
 
     std::deque<Edit> m_edits;

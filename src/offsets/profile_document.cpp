@@ -1,6 +1,7 @@
 #include "profile_document.h"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "offsets/offset_layout.h"
@@ -66,33 +67,42 @@ TableValues ProfileDocument::values() const {
     return valuesOf(m_table);
 }
 
-std::size_t ProfileDocument::recordOf(const std::filesystem::path& folder,
-                                      const std::string& name) {
-    const auto same = std::find_if(m_records.begin(), m_records.end(), [&](const auto& record) {
-        return record.folder == folder && record.name == name;
-    });
-    if (same != m_records.end()) {
-        return static_cast<std::size_t>(same - m_records.begin());
+std::size_t ProfileDocument::addRecord(ProfileRecord record) {
+    m_records.emplace(m_nextRecord, std::move(record));
+    return m_nextRecord++;
+}
+
+std::size_t ProfileDocument::recordOf(const std::filesystem::path& folder, const std::string& name) {
+    for (const auto& [number, record] : m_records) {
+        if (record.folder == folder && record.name == name) {
+            return number;
+        }
     }
-    ProfileRecord& made = m_records.emplace_back();
+    ProfileRecord made;
     made.folder = folder;
     made.name = name;
-    return m_records.size() - 1;
+    return addRecord(std::move(made));
 }
 
 std::size_t ProfileDocument::recordWithoutProfile(const std::filesystem::path& folder,
                                                   const TableValues& values) {
-    ProfileRecord& made = m_records.emplace_back();
+    ProfileRecord made;
     made.folder = folder;
     made.values = values;
     made.onDisk = values;
-    return m_records.size() - 1;
+    return addRecord(std::move(made));
+}
+
+void ProfileDocument::dropUnnamedRecords() {
+    std::set<std::size_t> named{m_place.record};
+    m_history.forEachPlace([&](const Place& place) { named.insert(place.record); });
+    std::erase_if(m_records, [&](const auto& kept) { return !named.contains(kept.first); });
 }
 
 // The profile holds these values now, as far as the editor knows: the
 // fields are compared with them.
 void ProfileDocument::learn(std::size_t record, TableValues values, TableValues onDisk) {
-    ProfileRecord& learnt = m_records[record];
+    ProfileRecord& learnt = m_records.at(record);
     learnt.values = std::move(values);
     learnt.onDisk = std::move(onDisk);
     learnt.disk = DiskState::AsKnown;
@@ -210,6 +220,7 @@ DocumentChanges ProfileDocument::read(std::string_view name) {
     const std::size_t record = recordOf(m_store.folder(), std::string(name));
     learn(record, valuesOf(table), valuesOf(table));
     changeWhole(table, {ProfileStore::slotFromFileName(name), record}, "Read " + std::string(name));
+    dropUnnamedRecords();
     return since(before);
 }
 
@@ -223,6 +234,7 @@ DocumentChanges ProfileDocument::save() {
     }
     m_place.record = recordOf(m_store.folder(), name);
     learn(m_place.record, values(), std::move(readBack));
+    dropUnnamedRecords();
     return since(before);
 }
 
@@ -257,6 +269,7 @@ ProfileDocument::Opened ProfileDocument::open(const ProfileLocation& location) {
                                  ? platform::utf8FromPath(store.folder().filename())
                                  : location.profile;
     changeWhole(table, after, "Open " + name);
+    dropUnnamedRecords();
     opened.changes = since(before);
     return opened;
 }
@@ -295,26 +308,29 @@ void ProfileDocument::moveTo(const Place& place) {
 }
 
 DocumentChanges ProfileDocument::undo() {
-    const Glance before = glance();
-    if (const Edit* edit = m_history.undo()) {
-        apply(*edit, false);
-        if (edit->field >= 0) {
-            m_table.select(edit->field);
-        }
-    }
-    followDisk();
-    return since(before);
+    return takeBack(false);
 }
 
 DocumentChanges ProfileDocument::redo() {
+    return takeBack(true);
+}
+
+// A change taken back or brought again selects its field. One that moves
+// to another profile looks at it on the disk: nothing watched it meanwhile.
+DocumentChanges ProfileDocument::takeBack(bool forward) {
     const Glance before = glance();
-    if (const Edit* edit = m_history.redo()) {
-        apply(*edit, true);
+    const std::size_t record = m_place.record;
+    if (const Edit* edit = forward ? m_history.redo() : m_history.undo()) {
+        apply(*edit, forward);
         if (edit->field >= 0) {
             m_table.select(edit->field);
         }
     }
-    followDisk();
+    if (m_place.record != record) {
+        takeDiskChanges();
+    } else {
+        followDisk();
+    }
     return since(before);
 }
 
@@ -347,8 +363,10 @@ DocumentChanges ProfileDocument::takeDiskChanges() {
         learn(m_place.record, disk, disk);  // the disk holds what the fields show
     } else if (!anyValueChanged()) {
         learn(m_place.record, disk, disk);
-        change(
-            runOf(Edit::Kind::Reload, -1, "reload of " + profile(), differences(m_table, onDisk)));
+        Edit taken =
+            runOf(Edit::Kind::Reload, -1, "reload of " + profile(), differences(m_table, onDisk));
+        apply(taken, true);
+        m_history.insert(std::move(taken));
     } else {
         record().disk = DiskState::Changed;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <deque>
+#include <map>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -111,12 +111,15 @@ class ProfileDocument {
     Glance glance() const;
     DocumentChanges since(const Glance& before) const;
 
-    const ProfileRecord& record() const { return m_records[m_place.record]; }
-    ProfileRecord& record() { return m_records[m_place.record]; }
+    const ProfileRecord& record() const { return m_records.at(m_place.record); }
+    ProfileRecord& record() { return m_records.at(m_place.record); }
     // The record of a profile, made if new.
     std::size_t recordOf(const std::filesystem::path& folder, const std::string& name);
     std::size_t recordWithoutProfile(const std::filesystem::path& folder,
                                      const TableValues& values);
+    std::size_t addRecord(ProfileRecord record);
+    // Forgets the records neither the place nor the history names.
+    void dropUnnamedRecords();
     void learn(std::size_t record, TableValues values, TableValues onDisk);
     bool anyValueChanged() const;
     TableValues values() const;
@@ -126,13 +129,15 @@ class ProfileDocument {
     void apply(const Edit& edit, bool forward);
     void moveTo(const Place& place);
     void changeWhole(const OffsetTable& table, const Place& after, std::string name);
+    DocumentChanges takeBack(bool forward);
     // Takes the disk's values once no edit is left to keep from them.
     void followDisk();
 
     OffsetTable m_table;
     ProfileStore m_store;
     Place m_place;                        // the slot, and the record of the current profile
-    std::deque<ProfileRecord> m_records;  // grows only: places name records by index
+    std::map<std::size_t, ProfileRecord> m_records;  // by the number places name them by
+    std::size_t m_nextRecord = 0;
     EditHistory m_history;
     unsigned m_valueVersion = 0;  // counts changes of a value or of what it is compared with
 };

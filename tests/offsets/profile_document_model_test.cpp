@@ -92,26 +92,44 @@ struct Model {
     }
 
     // Runs of one kind in one field are one change; one back at its start
-    // is none.
+    // is none. A person's change drops what was undone; a take from the
+    // disk keeps it, and what it changed holds in each undone change until
+    // the first that changes the field itself.
     void change(const Entry& entry) {
         values = entry.after;
         place = entry.placeAfter.value_or(place);
-        if (runOpen && done > 0 && done == history.size() && history.back().kind == entry.kind &&
-            history.back().field == entry.field) {
-            Entry& top = history.back();
+        if (entry.kind == 'r') {
+            rebaseUndone(entry);
+        } else {
+            history.resize(done);
+        }
+        if (runOpen && done > 0 && history[done - 1].kind == entry.kind &&
+            history[done - 1].field == entry.field) {
+            Entry& top = history[done - 1];
             top.after = entry.after;
             top.placeAfter = entry.placeAfter;
             if (top.after == top.before && top.placeAfter == top.placeBefore) {
-                history.pop_back();
-                done = history.size();
+                history.erase(history.begin() + static_cast<std::ptrdiff_t>(--done));
                 runOpen = false;
             }
             return;
         }
-        history.resize(done);
-        history.push_back(entry);
-        done = history.size();
+        history.insert(history.begin() + static_cast<std::ptrdiff_t>(done++), entry);
         runOpen = entry.kind != 'w';
+    }
+
+    void rebaseUndone(const Entry& taken) {
+        for (int index = 0; index < OffsetTable::size; ++index) {
+            for (std::size_t later = done; later < history.size(); ++later) {
+                Entry& undone = history[later];
+                const bool changes = undone.before[index] != undone.after[index];
+                undone.before[index] = taken.after[index];
+                if (changes) {
+                    break;
+                }
+                undone.after[index] = taken.after[index];
+            }
+        }
     }
 
     void changeValues(char kind, int field, const Values& after) {
@@ -157,9 +175,15 @@ struct Model {
         }
         const Entry& entry = history[forward ? done++ : --done];
         values = forward ? entry.after : entry.before;
-        place = (forward ? entry.placeAfter : entry.placeBefore).value_or(place);
+        const Place kept = (forward ? entry.placeAfter : entry.placeBefore).value_or(place);
+        const bool moved = kept.record != place.record;
+        place = kept;
         selected = entry.field >= 0 ? entry.field : selected;
-        followDisk();
+        if (moved) {
+            look();
+        } else {
+            followDisk();
+        }
     }
 
     void select(int index) {
@@ -232,15 +256,35 @@ void checkShows(const Model& model, const Sut& sut) {
 const std::vector<std::string> texts{"0", "1", "-2.5", " 5", "7 ", "x", ""};
 const std::vector<std::string> slots{"00", "07", "x1"};
 
+std::string bytesOf(const Values& values) {
+    return std::accumulate(
+        values.begin(), values.end(), std::string(),
+        [](const std::string& bytes, const std::string& value) { return bytes + lines(value, 1); });
+}
+
 // What a person does (type a field's whole text, with a NUL that must go;
 // paste a column; select; step; type a slot; read; save; open the other
 // folder; undo; redo; undo everything and redo it), or another program
 // (writes what the fields hold, writes one value other than the profile
-// held, cuts it short mid-write, removes it), done to the model and to the
-// document. The document must fail exactly when the model says,
-// and then show what the model does.
+// held, cuts it short mid-write, removes it; or writes a profile not shown,
+// which only a later look tells), done to the model and to the document. The document must fail
+// exactly when the model says, and then show what the model does.
 struct Do : rc::state::Command<Model, Sut> {
-    enum Verb { Type, Paste, Select, Step, Slot, Read, Save, Open, Undo, Redo, UndoAll, Other };
+    enum Verb {
+        Type,
+        Paste,
+        Select,
+        Step,
+        Slot,
+        Read,
+        Save,
+        Open,
+        Undo,
+        Redo,
+        UndoAll,
+        Other,
+        Elsewhere
+    };
     static constexpr std::array verbs{"type",
                                       "paste",
                                       "select",
@@ -252,7 +296,8 @@ struct Do : rc::state::Command<Model, Sut> {
                                       "undo",
                                       "redo",
                                       "undo all, redo all",
-                                      "another"};
+                                      "another",
+                                      "another writes a profile not shown"};
     enum Other { WritesTheFields = 1, WritesAValue, CutsShort, Removes };  // by count
 
     Verb verb = static_cast<Verb>(*rc::gen::inRange(0, int(verbs.size())));
@@ -266,6 +311,8 @@ struct Do : rc::state::Command<Model, Sut> {
 
     void checkPreconditions(const Model& model) const override {
         RC_PRE(verb != Other || !model.record().name.empty());
+        RC_PRE(verb != Elsewhere || index % 2 != model.place.folder ||
+               nameOf(slot()) != model.record().name);
         RC_PRE(verb != UndoAll ||
                std::none_of(model.records.begin(), model.records.end(), [](const auto& kept) {
                    return kept.second.disk == DiskState::Changed;
@@ -334,7 +381,17 @@ struct Do : rc::state::Command<Model, Sut> {
                     model.files[{model.place.folder, model.record().name}] = written(model);
                 }
                 return model.look();
+            case Elsewhere:
+                model.files[{index % 2, nameOf(slot())}] = elsewhere();
+                return;
         }
+    }
+
+    Values elsewhere() const {
+        Values values;
+        values.fill("0");
+        values[late()] = offsets::ProfileStore::readBack(text);
+        return values;
     }
 
     offsets::DocumentChanges act(const Model& model, Sut& sut) const {
@@ -364,6 +421,9 @@ struct Do : rc::state::Command<Model, Sut> {
                 return checkUndoAllRedoAll(sut);
             case Other:
                 return otherProgram(model, sut);
+            case Elsewhere:
+                writeBytes(sut.folders[index % 2] / nameOf(slot()), bytesOf(elsewhere()));
+                return {};
         }
         return {};
     }
@@ -401,12 +461,7 @@ struct Do : rc::state::Command<Model, Sut> {
         if (count == Removes) {
             std::filesystem::remove(path);
         } else {
-            writeBytes(path, values ? std::accumulate(
-                                          values->begin(), values->end(), std::string(),
-                                          [](const std::string& bytes, const std::string& value) {
-                                              return bytes + lines(value, 1);
-                                          })
-                                    : lines("1", 30));
+            writeBytes(path, values ? bytesOf(*values) : lines("1", 30));
         }
         return sut.document.takeDiskChanges();
     }
