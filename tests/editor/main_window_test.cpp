@@ -7,6 +7,7 @@
 
 #include "editor/error_report.h"
 #include "editor/folder_line.h"
+#include "editor/folder_watch.h"
 #include "editor/form_layout.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
@@ -89,6 +90,12 @@ class MainWindowTest : public QObject {
         QApplication::sendEvent(target, &enter);
         QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &dropped);
+    }
+
+    void appendTo(const QString& name) const {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("1");
     }
 
     void writeFile(const QString& name, const std::string& bytes) const {
@@ -503,6 +510,50 @@ class MainWindowTest : public QObject {
         QCOMPARE(field(59)->text(), "7");
         QFile::remove(path("vc_offset_05.mpf"));
         QTRY_COMPARE(m_window->windowTitle(), "vc_offset_05.mpf (deleted)[*]");
+    }
+
+    // The folder's watch says each change once, 150 ms after its first
+    // event: files made, the profile written in place, or replaced whole
+    // (the watch then hears the file that took its place), then the profile
+    // written in place; the folder removed is said to be gone.
+    void watchesTheFolderAndItsProfile_data() {
+        QTest::addColumn<Step>("change");
+        QTest::addColumn<bool>("present");
+        QTest::addRow("files made") << Step([this] {
+            for (int file = 0; file < 3; ++file) {
+                writeFile(QStringLiteral("vc_offset_%1.mpf").arg(file), "");
+            }
+        }) << true;
+        QTest::addRow("written in place") << Step([this] { appendTo("p"); }) << true;
+        QTest::addRow("replaced whole") << Step([this] {
+            writeFile("q", "1");
+            QVERIFY(std::rename(qPrintable(path("q")), qPrintable(path("p"))) == 0);
+        }) << true;
+        QTest::addRow("folder removed")
+            << Step([this] { QDir(path()).removeRecursively(); }) << false;
+    }
+
+    void watchesTheFolderAndItsProfile() {
+        QFETCH(Step, change);
+        QFETCH(bool, present);
+        writeFile("p", "0");
+        zelvane::editor::FolderWatch watch;
+        watch.watch(fsPath({}), fsPath("p"));
+        QSignalSpy said(&watch, &zelvane::editor::FolderWatch::changed);
+        const Step then = [this] {
+            appendTo("p");
+        };
+        for (const Step& step : present ? QList<Step>{change, then} : QList<Step>{change}) {
+            QElapsedTimer elapsed;
+            elapsed.start();
+            const qsizetype before = said.count();
+            step();
+            QTRY_COMPARE_WITH_TIMEOUT(said.count(), before + 1, 2000);
+            QCOMPARE_GE(elapsed.elapsed(), 150);
+            QCOMPARE(said.last().at(0).toBool(), present);
+            QTest::qWait(200);  // for a second word on the same change, which must not come
+            QCOMPARE(said.count(), before + 1);
+        }
     }
 };
 
