@@ -93,8 +93,9 @@ void EditHistory::insert(Edit edit) {
 void EditHistory::rebaseFirstUndone(const Edit::Value& taken) {
     for (auto later = m_edits.begin() + static_cast<std::ptrdiff_t>(m_done); later != m_edits.end();
          ++later) {
-        const auto same = std::find_if(later->values.begin(), later->values.end(),
-                                       [&](const auto& value) { return value.index == taken.index; });
+        const auto same =
+            std::find_if(later->values.begin(), later->values.end(),
+                         [&](const auto& value) { return value.index == taken.index; });
         if (same != later->values.end()) {
             m_bytes -= same->before.size();
             same->before = taken.after;

@@ -72,7 +72,8 @@ std::size_t ProfileDocument::addRecord(ProfileRecord record) {
     return m_nextRecord++;
 }
 
-std::size_t ProfileDocument::recordOf(const std::filesystem::path& folder, const std::string& name) {
+std::size_t ProfileDocument::recordOf(const std::filesystem::path& folder,
+                                      const std::string& name) {
     for (const auto& [number, record] : m_records) {
         if (record.folder == folder && record.name == name) {
             return number;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <map>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -135,7 +135,7 @@ class ProfileDocument {
 
     OffsetTable m_table;
     ProfileStore m_store;
-    Place m_place;                        // the slot, and the record of the current profile
+    Place m_place;  // the slot, and the record of the current profile
     std::map<std::size_t, ProfileRecord> m_records;  // by the number places name them by
     std::size_t m_nextRecord = 0;
     EditHistory m_history;
