@@ -3,6 +3,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
@@ -81,7 +82,9 @@ void MainWindow::connectFields() {
         connect(field, &OffsetField::selected, this, &MainWindow::onFieldClick);
         connect(field, &OffsetField::stepRequested, this, &MainWindow::onFieldStep);
         connect(field, &TextBox::pathDropped, this, &MainWindow::openLocation);
+        connect(field, &TextBox::menuShown, this, &MainWindow::putHistoryIn);
     }
+    connect(m_form.slotBox, &TextBox::menuShown, this, &MainWindow::putHistoryIn);
     connect(m_form.slotBox, &QLineEdit::textChanged, this,
             [this](const QString& text) { showChanges(m_document.setSlot(nameBytes(text))); });
     connect(m_form.slotBox, &TextBox::pathDropped, this, &MainWindow::openLocation);
@@ -228,8 +231,12 @@ void MainWindow::onFieldClick(int index) {
     showChanges(m_document.select(index));
 }
 
+// The stepped value shows selected, as a spin box's does: typing replaces
+// it, and the arrows step on.
 void MainWindow::onFieldStep(int index, double delta) {
-    runGuarded([this, index, delta] { return m_document.step(index, delta); });
+    if (runGuarded([this, index, delta] { return m_document.step(index, delta); })) {
+        m_form.fields.at(index)->selectAll();
+    }
 }
 
 namespace {
@@ -270,10 +277,38 @@ void MainWindow::onRead() {
 
 void MainWindow::onUndo() {
     runGuarded([this] { return m_document.undo(); });
+    continueInSelected();
 }
 
 void MainWindow::onRedo() {
     runGuarded([this] { return m_document.redo(); });
+    continueInSelected();
+}
+
+// After Undo or Redo, typing goes on at the end of the field they selected,
+// when the person is typing in the fields.
+void MainWindow::continueInSelected() {
+    OffsetField* field = m_form.fields.at(m_document.table().selected());
+    if (qobject_cast<OffsetField*>(focusWidget()) != nullptr) {
+        field->setFocus();
+    }
+    field->end(false);
+}
+
+// A box's menu offers the window's Undo and Redo, named as the buttons
+// are, never the box's own history.
+void MainWindow::putHistoryIn(QMenu* menu) {
+    const auto replace = [this, menu](TextBox::MenuAction which, const QPushButton* button,
+                                      void (MainWindow::*handler)()) {
+        if (QAction* action = TextBox::menuAction(*menu, which)) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            action->setText(button->accessibleName());
+            action->setEnabled(button->isEnabled());
+            connect(action, &QAction::triggered, this, handler);
+        }
+    };
+    replace(TextBox::MenuAction::Undo, m_form.undo, &MainWindow::onUndo);
+    replace(TextBox::MenuAction::Redo, m_form.redo, &MainWindow::onRedo);
 }
 
 // An undo or redo that moved to another folder lists it; the field it

@@ -23,6 +23,8 @@
 #include "offsets/profile_document.h"
 #include "platform/runtime_error.h"
 
+class QMenu;
+
 namespace zelvane::editor {
 
 class MainWindow : public QWidget {
@@ -89,6 +91,8 @@ class MainWindow : public QWidget {
     void onFieldStep(int index, double delta);
     void onFieldEdited(int index, const QString& text);
     void onFieldPasted(int index, const QString& text);
+    void continueInSelected();
+    void putHistoryIn(QMenu* menu);
     // The folder or the current profile changed on the disk: the folder
     // line, the list and the document follow it, without a report.
     void onFolderChanged(bool present);

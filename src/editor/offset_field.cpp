@@ -1,7 +1,6 @@
 #include "offset_field.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -141,10 +140,8 @@ void OffsetField::mouseReleaseEvent(QMouseEvent* event) {
     TextBox::mouseReleaseEvent(event);
 }
 
-void OffsetField::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+void OffsetField::adjustMenu(QMenu* menu) {
+    if (QAction* action = menuAction(*menu, MenuAction::Paste)) {
         disconnect(action, &QAction::triggered, nullptr, nullptr);
         connect(action, &QAction::triggered, this, [this] {
             if (!pasteSeveral(QGuiApplication::clipboard()->text())) {
@@ -152,7 +149,6 @@ void OffsetField::contextMenuEvent(QContextMenuEvent* event) {
             }
         });
     }
-    menu->popup(event->globalPos());
 }
 
 void OffsetField::dropEvent(QDropEvent* event) {

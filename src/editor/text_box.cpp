@@ -1,7 +1,9 @@
 #include "text_box.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <limits>
 
@@ -73,6 +75,18 @@ void TextBox::dragEnterEvent(QDragEnterEvent* event) {
     } else {
         QLineEdit::dragEnterEvent(event);
     }
+}
+
+QAction* TextBox::menuAction(const QMenu& menu, MenuAction which) {
+    return menu.actions().value(static_cast<qsizetype>(which));
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    adjustMenu(menu);
+    Q_EMIT menuShown(menu);
+    menu->popup(event->globalPos());
 }
 
 void TextBox::dropEvent(QDropEvent* event) {

@@ -222,6 +222,29 @@ class MainWindowTest : public QObject {
         QCOMPARE(zelvane::testing::readBytes(fsPath("vc_offset_00.mpf")), lines("0", 60));
     }
 
+    // A stepped value shows selected, so typing replaces it; after Undo,
+    // typing goes on at the field's end; the field's menu undoes as the
+    // window does, named as its button is.
+    void keepsTheCursorWhereTheHandExpects() {
+        openWindow();
+        typeInto(field(4), "25");
+        QTest::keyClick(field(4), Qt::Key_Up);
+        QTest::keyClicks(field(4), "7");
+        QCOMPARE(field(4)->text(), "7");
+        QTest::keySequence(field(4), QKeySequence::Undo);
+        QTest::keyClicks(field(4), "0");
+        QCOMPARE(field(4)->text(), "260");
+        QContextMenuEvent asked(QContextMenuEvent::Keyboard, QPoint(1, 1), QPoint(1, 1));
+        QApplication::sendEvent(field(4), &asked);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* undo = menu->actions().value(0);
+        QCOMPARE(undo->text(), "Undo typing in Front Y");
+        undo->trigger();
+        menu->close();
+        QCOMPARE(field(4)->text(), "26");
+    }
+
     // Increase held down steps on, the focus staying in the field, until
     // let go, and the run is one change to take back; a failure stops it.
     void repeatsAStepWhileHeld() {
