@@ -106,7 +106,9 @@ QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* p
         case ControlKind::SaveButton:
             return save = new QPushButton(control.text, parent);
         case ControlKind::FileList:
-            return fileList = new ProfileList(parent);
+            fileList = new ProfileList(parent);
+            fileList->setAccessibleName(QStringLiteral("Profiles"));
+            return fileList;
         case ControlKind::ReadButton:
             return read = new QPushButton(control.text, parent);
         case ControlKind::IncreaseLabel:

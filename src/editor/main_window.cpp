@@ -32,6 +32,15 @@ QString chooseWithDialog(QWidget* parent, const QString& start) {
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("Change folder"), start);
 }
 
+// What the platform puts between a window's title and the program's name.
+QString titleSeparator() {
+#ifdef _WIN32
+    return QStringLiteral(" - ");
+#else
+    return QString::fromUtf8(" \u2014 ");
+#endif
+}
+
 void reportInBox(QWidget* window, const platform::RuntimeError& error) {
     ErrorReport::show(window, QString::fromLatin1(MainWindow::caption), error);
 }
@@ -341,14 +350,21 @@ void MainWindow::showTitle() {
     setWindowFilePath(profile.empty()
                           ? QString()
                           : qtPath(m_document.store().folder() / platform::pathFromUtf8(profile)));
-    QString title = shownText(profile);
+    const bool modified = m_document.isModified();
+    // Changes to no profile are an untitled document's, never a bare mark.
+    QString title = profile.empty() && modified ? QStringLiteral("Untitled") : shownText(profile);
     if (m_document.diskState() == DiskState::Changed) {
         title += QStringLiteral(" (changed on disk)");
     } else if (m_document.diskState() == DiskState::Deleted) {
         title += QStringLiteral(" (deleted)");
     }
     setWindowTitle(title + QStringLiteral("[*]"));
-    setWindowModified(m_document.isModified());
+    setWindowModified(modified);
+    // A screen reader names the window as the desktop's title bar does.
+    const QString shown = title + (modified ? QStringLiteral("*") : QString());
+    setAccessibleName(shown.isEmpty()
+                          ? QGuiApplication::applicationDisplayName()
+                          : shown + titleSeparator() + QGuiApplication::applicationDisplayName());
 }
 
 void MainWindow::showHistory() {

@@ -499,6 +499,8 @@ class MainWindowTest : public QObject {
         click(form().changeFolder);
         QCOMPARE(texts().mid(61), (QStringList{"vc_offset_05.mpf", "vc_offset_06.mpf"}));
         QCOMPARE(m_window->windowTitle(), "[*]");
+        typeInto(field(2), "1");
+        QVERIFY(m_window->accessibleName().startsWith("Untitled* "));
         click(form().save);
         select("vc_offset_05.mpf");
         click(form().read);
