@@ -34,4 +34,22 @@ TEST_F(ProfileDocumentTest, KeepsABoundedHistory) {
     EXPECT_EQ(undoAll(), 8);
 }
 
+// A run counts what it holds as it grows, and nothing once it is back
+// at its start, so that the bound on memory stays true.
+TEST(EditHistory, CountsExactlyWhatARunHolds) {
+    offsets::EditHistory history;
+    const auto type = [&history](const std::string& before, const std::string& after) {
+        offsets::Edit typed;
+        typed.kind = offsets::Edit::Kind::Typing;
+        typed.field = 0;
+        typed.values = {{0, before, after}};
+        history.add(typed);
+    };
+    type("0", "1");
+    type("1", std::string(1000, '1'));
+    EXPECT_GE(history.bytes(), 1000U);
+    type(std::string(1000, '1'), "0");
+    EXPECT_EQ(history.bytes(), 0U);
+}
+
 }  // namespace zelvane::testing
