@@ -190,7 +190,10 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         }
         return bytes;
     };
-    std::vector<std::string> ones(59, "1");
+    // Over 64 KiB, so that the units are read in more than one go.
+    const std::string wide(40000, 'x');
+    std::vector<std::string> ones(58, "1");
+    ones.emplace_back(wide);
     ones.emplace_back("\xC3\xA9");
     struct File {
         std::string bytes;
@@ -207,14 +210,14 @@ TEST_F(ProfileStoreTest, ReadsFieldByFieldAllOrNothing) {
         File{"\xE9\xFF\x80\r\n", {"\xC3\xA9\xC3\xBF\xC2\x80"}},
         File{"  " + longest + "\r\n\"" + longest + "\"\r\n" + longest, {longest, longest, longest}},
         File{"\"ab,c\r\nd", {"ab,c\r\nd"}},
-        // 58 lines of 0, then a file of 64 KiB and one byte: its last read
-        // brings one byte.
-        File{std::string(65360, 'x') + "\r\n5", {std::string(65360, 'x'), "5"}},
+        // 59 lines of 0, then a value that ends the file 64 KiB and one
+        // byte in: its last read brings the value's last byte.
+        File{std::string(65360, 'x'), {std::string(65360, 'x')}},
         File{"\xEF\xBB\xBF" + lines("1", 60), std::vector<std::string>(60, "1")},  // a marked file
         // Notepad's "Unicode" and "Unicode big endian": their text, which
         // must be Latin-1.
-        File{utf16(lines("1", 59) + "\xE9\r\n", true), ones},
-        File{utf16(lines("1", 59) + "\xE9\r\n", false), ones},
+        File{utf16(lines("1", 58) + lines(wide, 1) + "\xE9\r\n", true), ones},
+        File{utf16(lines("1", 58) + lines(wide, 1) + "\xE9\r\n", false), ones},
         File{"\xFF\xFE\x01\x01", {}, ErrorCode::BadFileMode},
         // NUL bytes, as UTF-16 text without its mark has beside each
         // character: no text profile.
