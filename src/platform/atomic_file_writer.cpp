@@ -101,8 +101,13 @@ std::pair<std::filesystem::path, FileHandle> destinationFor(const std::filesyste
         { const FileHandle closing = std::move(temporary.second); }  // Windows removes no open file
         removeFileQuietly(temporary.first);
     } catch (const RuntimeError& error) {
-        if (!replacing || error.code() != ErrorCode::PermissionDenied) {
+        if (error.code() != ErrorCode::PermissionDenied) {
             throw;
+        }
+        if (!replacing) {  // the file is not there: the folder is the cause
+            throw RuntimeError(error.code(),
+                               "the folder " + utf8FromPath(folderOf(target)) +
+                                   " takes no new files from you. Nothing was saved.");
         }
     }
     return {std::filesystem::path(), FileHandle::openForUpdate(target)};

@@ -81,7 +81,8 @@ TEST_F(ProfileFaultsTest, ASaveKilledAtAnyMomentLeavesOneWholeProfile) {
 // folder as it was. One it may write but could not hand back to its owner
 // and group after a rename, or in a folder that takes no new files, is
 // written in place (the same file stays), and put back whole when the disk
-// fills up half-way. One it may not write is refused though its folder lets
+// fills up half-way; a new one there is refused, naming the folder. One it
+// may not write is refused though its folder lets
 // anyone replace it. A profile that is a link stays one, and the file it
 // leads to is saved, in its own folder; a link that leads nowhere yet is
 // saved through. A loop of links, or a file marked read-only, is refused.
@@ -102,6 +103,9 @@ TEST_F(ProfileFaultsTest, SaveKeepsTheFileWhatItWasAndWhose) {
                     ErrorCode::DiskFull, "", false},
                    {"its own, in a folder that takes no new files", "", saver, own, perms(0644),
                     perms(0555), ErrorCode{}, "", false},
+                   {"a new one, in a folder that takes no new files", "", saver, own, perms::none,
+                    perms(0555), ErrorCode::PermissionDenied,
+                    "takes no new files from you. Nothing was saved.", false},
                    {"a link beside it", "real.mpf", saver, own, perms(0640), perms(0755),
                     ErrorCode{}, "", true},
                    {"a link to another folder", "shared/real.mpf", saver, own, perms(0604),
