@@ -266,41 +266,17 @@ std::string bytesOf(const Values& values) {
 // paste a column; select; step; type a slot; read; save; open the other
 // folder; undo; redo; undo everything and redo it), or another program
 // (writes what the fields hold, writes one value other than the profile
-// held, cuts it short mid-write, removes it; or writes a profile not shown,
-// which only a later look tells), done to the model and to the document. The document must fail
+// held, cuts it short mid-write, removes it; or writes a profile not
+// shown), done to the model and to the document. The document must fail
 // exactly when the model says, and then show what the model does.
 struct Do : rc::state::Command<Model, Sut> {
-    enum Verb {
-        Type,
-        Paste,
-        Select,
-        Step,
-        Slot,
-        Read,
-        Save,
-        Open,
-        Undo,
-        Redo,
-        UndoAll,
-        Other,
-        Elsewhere
-    };
-    static constexpr std::array verbs{"type",
-                                      "paste",
-                                      "select",
-                                      "step",
-                                      "slot",
-                                      "read",
-                                      "save",
-                                      "open",
-                                      "undo",
-                                      "redo",
-                                      "undo all, redo all",
-                                      "another",
-                                      "another writes a profile not shown"};
+    // Round undoes everything, then redoes it; Away is another program
+    // writing a profile not shown, which only a later look tells.
+    enum Verb { Type, Paste, Select, Step, Slot, Read, Save, Open, Undo, Redo, Round, Other, Away };
+    static constexpr int verbs = Away + 1;
     enum Other { WritesTheFields = 1, WritesAValue, CutsShort, Removes };  // by count
 
-    Verb verb = static_cast<Verb>(*rc::gen::inRange(0, int(verbs.size())));
+    Verb verb = static_cast<Verb>(*rc::gen::inRange(0, verbs));
     int index = *rc::gen::inRange(0, OffsetTable::size);
     std::string text = *rc::gen::elementOf(texts);
     int count = *rc::gen::inRange(1, 5);  // a paste's lines, a step's sign, what another does
@@ -311,9 +287,9 @@ struct Do : rc::state::Command<Model, Sut> {
 
     void checkPreconditions(const Model& model) const override {
         RC_PRE(verb != Other || !model.record().name.empty());
-        RC_PRE(verb != Elsewhere || index % 2 != model.place.folder ||
+        RC_PRE(verb != Away || index % 2 != model.place.folder ||
                nameOf(slot()) != model.record().name);
-        RC_PRE(verb != UndoAll ||
+        RC_PRE(verb != Round ||
                std::none_of(model.records.begin(), model.records.end(), [](const auto& kept) {
                    return kept.second.disk == DiskState::Changed;
                }));
@@ -367,7 +343,7 @@ struct Do : rc::state::Command<Model, Sut> {
             case Undo:
             case Redo:
                 return model.takeBack(verb == Redo);
-            case UndoAll:
+            case Round:
                 while (model.done > 0) {
                     model.takeBack(false);
                 }
@@ -381,13 +357,13 @@ struct Do : rc::state::Command<Model, Sut> {
                     model.files[{model.place.folder, model.record().name}] = written(model);
                 }
                 return model.look();
-            case Elsewhere:
-                model.files[{index % 2, nameOf(slot())}] = elsewhere();
+            case Away:
+                model.files[{index % 2, nameOf(slot())}] = away();
                 return;
         }
     }
 
-    Values elsewhere() const {
+    Values away() const {
         Values values;
         values.fill("0");
         values[late()] = offsets::ProfileStore::readBack(text);
@@ -417,12 +393,12 @@ struct Do : rc::state::Command<Model, Sut> {
                 return document.undo();
             case Redo:
                 return document.redo();
-            case UndoAll:
-                return checkUndoAllRedoAll(sut);
+            case Round:
+                return checkRound(sut);
             case Other:
                 return otherProgram(model, sut);
-            case Elsewhere:
-                writeBytes(sut.folders[index % 2] / nameOf(slot()), bytesOf(elsewhere()));
+            case Away:
+                writeBytes(sut.folders[index % 2] / nameOf(slot()), bytesOf(away()));
                 return {};
         }
         return {};
@@ -439,7 +415,7 @@ struct Do : rc::state::Command<Model, Sut> {
     }
 
     // Undoing everything comes back to the start, redoing to the end.
-    static offsets::DocumentChanges checkUndoAllRedoAll(Sut& sut) {
+    static offsets::DocumentChanges checkRound(Sut& sut) {
         ProfileDocument& document = sut.document;
         while (!document.undoName().empty()) {
             document.undo();
@@ -473,7 +449,7 @@ struct Do : rc::state::Command<Model, Sut> {
     }
 
     void show(std::ostream& out) const override {
-        out << verbs[verb] << " (index " << index << ", '" << text << "', " << count << ")";
+        out << "verb " << verb << " (index " << index << ", '" << text << "', " << count << ")";
     }
 };
 
