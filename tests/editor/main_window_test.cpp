@@ -140,40 +140,82 @@ class MainWindowTest : public QObject {
         QVERIFY(!m_window->isVisible());
     }
 
-    // The captions never take the focus; Up and Down step a field and make
-    // it the one they act on; the selected field is marked; assistive
-    // technology presses Increase and sets a field's text; typing and
-    // pasting know no length limit.
-    void stepsTheFieldLastClickedOrSteppedFromTheKeyboard() {
+    // Each way of stepping steps the field meant, by what it is meant to:
+    // Increase the field last clicked or stepped, though the focus moved on;
+    // the keys by 1, 10 and a tenth; assistive technology as a click does.
+    void stepsTheFieldMeant_data() {
+        QTest::addColumn<Step>("act");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("value");
+        QTest::addRow("Increase, the focus moved on") << Step([this] {
+            click(field(57));
+            QTest::keyClick(field(57), Qt::Key_Tab);
+            click(form().increase);
+        }) << 57 << "1";
+        QTest::addRow("Up, Page Up, Shift+Down") << Step([this] {
+            QTest::keyClick(field(10), Qt::Key_Up);
+            QTest::keyClick(field(10), Qt::Key_PageUp);
+            QTest::keyClick(field(10), Qt::Key_Down, Qt::ShiftModifier);
+        }) << 10 << "10.9";
+        QTest::addRow("Down, then Increase pressed by assistive technology") << Step([this] {
+            QTest::keyClick(field(11), Qt::Key_Down);
+            QAccessible::queryAccessibleInterface(form().increase)
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        }) << 11 << "0";
+        // Last: a click leaves Shift held for what the test does next.
+        QTest::addRow("Shift+Increase after Down") << Step([this] {
+            QTest::keyClick(field(10), Qt::Key_Down);
+            QTest::mouseClick(form().increase, Qt::LeftButton, Qt::ShiftModifier);
+        }) << 10 << "-0.9";
+    }
+
+    void stepsTheFieldMeant() {
+        QFETCH(Step, act);
+        QFETCH(int, index);
+        QFETCH(QString, value);
+        openWindow();
+        act();
+        QCOMPARE(field(index)->text(), value);
+    }
+
+    // The field the steps act on is tinted, and described so to assistive
+    // technology; the focus stays where the person was; the captions never
+    // take it.
+    void marksTheFieldTheStepsActOn() {
         openWindow();
         click(field(57));
-        QCOMPARE(field(0)->palette(), field(1)->palette());
         QTest::keyClick(field(57), Qt::Key_Tab);
         click(form().increase);
-        QCOMPARE(field(57)->text(), "1");
         QCOMPARE(m_window->focusWidget(), field(58));
         QVERIFY(!field(57)->accessibleDescription().isEmpty());
         QVERIFY(field(57)->palette().color(QPalette::Base) !=
                 field(58)->palette().color(QPalette::Base));
-        QTest::keyClick(field(10), Qt::Key_Up);
-        QTest::keyClick(field(10), Qt::Key_PageUp);
-        QTest::keyClick(field(10), Qt::Key_Down, Qt::ShiftModifier);
-        QTest::mouseClick(form().increase, Qt::LeftButton, Qt::ShiftModifier);
-        QTest::mouseClick(form().increase, Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(field(10)->text(), "11.1");
-        QCOMPARE(field(57)->palette(), field(58)->palette());
-        QTest::keyClick(field(11), Qt::Key_Down);
-        QAccessible::queryAccessibleInterface(form().increase)
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(field(11)->text(), "0");
-        QAccessible::queryAccessibleInterface(field(12))->editableTextInterface()->replaceText(0, 1,
-                                                                                               "5");
-        QCOMPARE(m_window->document().table().value(12), "5");
-        QApplication::clipboard()->setText(QString(70000, '7'));
-        typeInto(field(31), "");
-        QTest::keyClick(field(31), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(m_window->document().table().value(31), std::string(70000, '7'));
+        QCOMPARE(field(0)->palette(), field(1)->palette());
+    }
+
+    // What is put in a field whole, by assistive technology or a paste of
+    // any length, is the value the document holds.
+    void takesWhatIsPutInAField_data() {
+        QTest::addColumn<Step>("put");
+        QTest::addColumn<QString>("value");
+        QTest::addRow("set by assistive technology") << Step([this] {
+            QAccessible::queryAccessibleInterface(field(12))->editableTextInterface()->replaceText(
+                0, 1, "5");
+        }) << "5";
+        QTest::addRow("70,000 characters pasted") << Step([this] {
+            QApplication::clipboard()->setText(QString(70000, '7'));
+            typeInto(field(12), "");
+            QTest::keyClick(field(12), Qt::Key_V, Qt::ControlModifier);
+        }) << QString(70000, '7');
+    }
+
+    void takesWhatIsPutInAField() {
+        QFETCH(Step, put);
+        QFETCH(QString, value);
+        openWindow();
+        put();
+        QCOMPARE(m_window->document().table().value(12), value.toStdString());
     }
 
     // Text of several values pasted into a field, wherever its cursor
@@ -311,23 +353,26 @@ class MainWindowTest : public QObject {
     }
 
     // The list shows what the folder holds while the editor runs: a save
-    // lists its profile at once, other programs' files appear and vanish. Ctrl+S saves; Enter (or a
-    // double-click) on a listed profile reads it, and a field the program
-    // fills shows its value's start, its tooltip its name and value.
-    void keepsTheListTrueAndReadsFromIt() {
-        writeFile("vc_offset_07.mpf", lines("-123456.78", 60));
+    // lists its profile at once, selected; other programs' files appear
+    // and vanish.
+    void keepsTheListTrue() {
         writeFile("vc_offset_12.mpf", "");
         openWindow();
-        select("vc_offset_07.mpf");
         typeInto(slotBox(), "08");
         QTest::keyClick(field(0), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(texts().mid(60),
-                 (QStringList{"08", "vc_offset_07.mpf", "vc_offset_08.mpf*", "vc_offset_12.mpf"}));
+        QCOMPARE(texts().mid(61), (QStringList{"vc_offset_08.mpf*", "vc_offset_12.mpf"}));
         for (int i = 0; i < 1000; ++i) {
             writeFile(QStringLiteral("vc_offset_%1.mpf").arg(i, 3, 10, QChar('0')), "");
         }
         QFile::remove(path("vc_offset_12.mpf"));
-        QTRY_COMPARE_WITH_TIMEOUT(form().fileList->count(), 1002, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().fileList->count(), 1001, 10000);
+    }
+
+    // Enter on a listed profile reads it, as a double-click does; a field
+    // the program fills shows its value's start, as one left does.
+    void readsTheProfileChosenInTheList() {
+        writeFile("vc_offset_07.mpf", lines("-123456.78", 60));
+        openWindow();
         select("vc_offset_07.mpf");
         QTest::keyClick(form().fileList, Qt::Key_Return);
         QCOMPARE(texts().mid(0, 61), QStringList(60, "-123456.78") << "07");
@@ -335,9 +380,14 @@ class MainWindowTest : public QObject {
         typeInto(field(1), "-12.3456789012");
         QTest::keyClick(field(1), Qt::Key_Tab);
         QCOMPARE(field(1)->cursorPosition(), 0);
-        // A tooltip shows a value whole up to 200 characters, and the start
-        // of a longer one.
-        const QString was = " (changed, was -123456.78)";
+    }
+
+    // A tooltip names the field and shows a value whole up to 200
+    // characters, and the start of a longer one; a changed value, what it
+    // was.
+    void namesAFieldAndItsValueInItsTooltip() {
+        openWindow();
+        const QString was = " (changed, was 0)";
         field(0)->setText(QString(200, '1'));
         QCOMPARE(field(0)->toolTip(), "Up X: " + QString(200, '1') + was);
         field(0)->setText(QString(201, '1'));
