@@ -409,6 +409,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(texts(), (QStringList(60, "4") + QStringList{"42", "vc_offset_42.mpf*"}));
         QCOMPARE(form().folderLine->toolTip(), path("sub dir"));
         QCOMPARE(form().folderLine->text().right(7), "sub dir");  // its middle may go
+        // One not made yet puts its slot in the box, for Save to make it.
+        drop(field(3), {QUrl::fromLocalFile(path("sub dir/vc_offset_43.mpf"))});
+        QCOMPARE(slotBox()->text(), "43");
         drop(slotBox(), {QUrl::fromLocalFile(path("sub dir") + "/..")});
         QCOMPARE(form().folderLine->accessibleName(), "Folder: " + path());
         drop(m_window->findChild<QWidget*>("Label1(0)"), {QUrl::fromLocalFile(path("sub dir"))});
