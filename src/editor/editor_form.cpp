@@ -61,6 +61,10 @@ QToolButton* stepButton(const QString& text, const QString& keys, QWidget* paren
 // form: the gap it keeps below Read.
 constexpr int listGap = 135;
 
+// Pixels kept in sight around a control scrolled into view, as many as the
+// scroll area keeps by default: a row or two either side.
+constexpr int roomAroundFocus = 50;
+
 }  // namespace
 
 void EditorForm::setupUi(QWidget* window) {
@@ -176,6 +180,19 @@ void EditorForm::fitToScreen(QWidget* window) {
     window->setMaximumSize(scrolled);
     window->resize(scrolled.boundedTo(room));
     window->move(available.topLeft());  // the window as a whole, title bar too, on the screen
+}
+
+// The whole control, frame and all: the scroll area's own
+// ensureWidgetVisible is content with a text box's cursor, which may show
+// while the foot hides the bottom of the box.
+void EditorForm::scrollIntoView(QWidget* control) {
+    if (!canvas->isAncestorOf(control)) {
+        return;
+    }
+    const QRect shown(control->mapTo(canvas, QPoint(0, 0)), control->size());
+    scrollArea->ensureVisible(shown.center().x(), shown.center().y(),
+                              shown.width() / 2 + roomAroundFocus,
+                              shown.height() / 2 + roomAroundFocus);
 }
 
 void EditorForm::showDocument(const offsets::ProfileDocument& document) {

@@ -46,6 +46,9 @@ class EditorForm {
     void showDocument(const offsets::ProfileDocument& document);
     // Moves the mark from the field that had it to this one.
     void markSelected(int index);
+    // Scrolls a control of the grid whole into view, with room around it;
+    // the column's and the foot's are always in view.
+    void scrollIntoView(QWidget* control);
     // Where the form fits the screen's available area, the window is the
     // form's size and fixed; where it does not, the window fits the screen
     // and the grid scrolls inside it, beside the column and above the foot.
