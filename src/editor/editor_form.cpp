@@ -1,6 +1,7 @@
 #include "editor_form.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include "editor/form_layout.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
+#include "editor/right_column.h"
 #include "editor/shown_text.h"
 #include "offsets/profile_document.h"
 
@@ -55,6 +57,14 @@ QToolButton* stepButton(const QString& text, const QString& keys, QWidget* paren
     return button;
 }
 
+// Twips the list keeps above the foot where the column is shorter than the
+// form: the gap it keeps below Read.
+constexpr int listGap = 135;
+
+// Pixels kept in sight around a control scrolled into view, as many as the
+// scroll area keeps by default: a row or two either side.
+constexpr int roomAroundFocus = 50;
+
 }  // namespace
 
 void EditorForm::setupUi(QWidget* window) {
@@ -62,29 +72,40 @@ void EditorForm::setupUi(QWidget* window) {
     scrollArea = new QScrollArea(window);
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setFocusPolicy(Qt::NoFocus);  // the controls take the focus, never the frame
+    const double dpi = window->logicalDpiX();
+    const int columnLeft = FormLayout::toPixels(FormLayout::columnLeft, dpi);
+    const int footTop = FormLayout::toPixels(FormLayout::footTop, dpi);
+    canvas = new QWidget;
+    canvas->setFixedSize(columnLeft, footTop);
+    scrollArea->setWidget(canvas);
+    column = new RightColumn(window);
+    column->setFixedWidth(FormLayout::toPixels(FormLayout::clientWidth, dpi) - columnLeft);
+    foot = new QWidget(window);
+    foot->setFixedHeight(FormLayout::toPixels(FormLayout::clientHeight, dpi) - footTop);
 
+    auto* beside = new QHBoxLayout;
+    beside->setSpacing(0);
+    beside->addWidget(scrollArea);
+    beside->addWidget(column);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(scrollArea);
-    const double dpi = window->logicalDpiX();
-    const int width = FormLayout::toPixels(FormLayout::clientWidth, dpi);
-    const int footTop = FormLayout::toPixels(FormLayout::footTop, dpi);
-    canvas = new QWidget;
-    canvas->setFixedSize(width, footTop);
-    scrollArea->setWidget(canvas);
-    foot = new QWidget(window);
-    foot->setFixedHeight(FormLayout::toPixels(FormLayout::clientHeight, dpi) - footTop);
+    layout->addLayout(beside);
     layout->addWidget(foot);
     QWidget* previous = nullptr;
     for (const ControlDescription& described : FormLayout::controls()) {
         const bool inFoot = described.top >= FormLayout::footTop;
-        QWidget* control = createControl(described, inFoot ? foot : canvas);
+        const bool inColumn = !inFoot && described.left >= FormLayout::columnLeft;
+        QWidget* control = createControl(described, inFoot ? foot : inColumn ? column : canvas);
         control->setObjectName(described.name);
-        control->setGeometry(FormLayout::toPixels(described.left, dpi),
-                             FormLayout::toPixels(described.top, dpi) - (inFoot ? footTop : 0),
-                             FormLayout::toPixels(described.width, dpi),
-                             FormLayout::toPixels(described.height, dpi));
+        // A control of the column or the foot stands at its pixels in the
+        // whole form less that part's corner, so that where the form fits
+        // it lands on the very pixels it would if the form were one piece.
+        control->setGeometry(
+            FormLayout::toPixels(described.left, dpi) - (inColumn ? columnLeft : 0),
+            FormLayout::toPixels(described.top, dpi) - (inFoot ? footTop : 0),
+            FormLayout::toPixels(described.width, dpi),
+            FormLayout::toPixels(described.height, dpi));
         // The layout lists the controls that take the focus in focus order.
         if (control->focusPolicy() != Qt::NoFocus) {
             if (previous != nullptr) {
@@ -93,6 +114,7 @@ void EditorForm::setupUi(QWidget* window) {
             previous = control;
         }
     }
+    column->setList(fileList, FormLayout::toPixels(listGap, dpi));
 }
 
 QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* parent) {
@@ -135,7 +157,7 @@ QWidget* EditorForm::createControl(const ControlDescription& control, QWidget* p
 }
 
 void EditorForm::fitToScreen(QWidget* window) {
-    const QSize form = canvas->size() + QSize(0, foot->height());
+    const QSize form(canvas->width() + column->width(), canvas->height() + foot->height());
     // The title bar and borders are known once the window is shown, and
     // not always then: at least this much is kept for them.
     const QSize frame = (window->frameGeometry().size() - window->size()).expandedTo(QSize(16, 48));
@@ -151,10 +173,26 @@ void EditorForm::fitToScreen(QWidget* window) {
                      scrollArea->horizontalScrollBar()->sizeHint().height());
     const QSize scrolled = form + QSize(form.height() > room.height() ? bars.width() : 0,
                                         form.width() > room.width() ? bars.height() : 0);
-    window->setMinimumSize(bars * 4);
+    // The right column and the foot always show whole; the grid beside
+    // them may shrink to a few scroll bars' room.
+    window->setMinimumSize(column->width() + bars.width() * 4,
+                           column->minimumHeight() + foot->height());
     window->setMaximumSize(scrolled);
     window->resize(scrolled.boundedTo(room));
     window->move(available.topLeft());  // the window as a whole, title bar too, on the screen
+}
+
+// The whole control, frame and all: the scroll area's own
+// ensureWidgetVisible is content with a text box's cursor, which may show
+// while the foot hides the bottom of the box.
+void EditorForm::scrollIntoView(QWidget* control) {
+    if (!canvas->isAncestorOf(control)) {
+        return;
+    }
+    const QRect shown(control->mapTo(canvas, QPoint(0, 0)), control->size());
+    scrollArea->ensureVisible(shown.center().x(), shown.center().y(),
+                              shown.width() / 2 + roomAroundFocus,
+                              shown.height() / 2 + roomAroundFocus);
 }
 
 void EditorForm::showDocument(const offsets::ProfileDocument& document) {

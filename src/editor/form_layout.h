@@ -43,6 +43,10 @@ class FormLayout {
     // Where the foot begins: the band below the grid and the list, which
     // stays in sight when the rest of the form scrolls.
     static constexpr int footTop = 9180;
+    // Where the right column begins, between the Z fields (to 6225) and
+    // Save (from 6810): Increase, Decrease, the slot box, Save, Read and
+    // the list, which stay beside the grid when it scrolls.
+    static constexpr int columnLeft = 6510;
 
     // Every control, those that take the focus first and in focus order:
     // the fields 0 to 59, the slot box, Save, the file list, Read. Last

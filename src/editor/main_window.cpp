@@ -1,12 +1,12 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QToolButton>
 #include <QWindow>
@@ -73,6 +73,9 @@ MainWindow::MainWindow(std::filesystem::path folder, QWidget* parent)
     connect(
         this, &MainWindow::firstFrameShown, this, [this] { onFolderChanged(watchFolder()); },
         Qt::QueuedConnection);
+    // Whatever takes the focus, by Tab, a click or a shortcut, shows whole.
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { m_form.scrollIntoView(now); });
     onLoad();
     fitToScreen();
 }
@@ -325,7 +328,7 @@ void MainWindow::putHistoryIn(QMenu* menu) {
 void MainWindow::showChanges(const DocumentChanges& changes) {
     m_form.showDocument(m_document);
     if (changes.selection) {
-        m_form.scrollArea->ensureWidgetVisible(m_form.fields.at(m_document.table().selected()));
+        m_form.scrollIntoView(m_form.fields.at(m_document.table().selected()));
     }
     if (changes.profile || changes.folder) {
         const bool present = watchFolder();
