@@ -284,6 +284,16 @@ class MainWindowTest : public QObject {
             << Step([this] { click(form().save); })
             << "52':\n\nBad file name or number: the slot \"a" + QString(19, QChar(0xE9)) +
                    "...\" cannot be part of a file name: \"/\" is not allowed";
+        QTest::addRow("minus sign from a word processor")
+            << Step([this] { field(4)->setText("\u22125"); })
+            << Step([this] { click(form().save); })
+            << "5':\n\nInvalid procedure call or argument: the value of Front Y holds U+2212 MINUS "
+               "SIGN \"\u2212\", a character beyond Latin-1";
+        QTest::addRow("slot with a NUL")
+            << Step([this] { slotBox()->setText(QString::fromUtf8("a\0b", 3)); })
+            << Step([this] { click(form().save); })
+            << "52':\n\nBad file name or number: the slot \"a\\x00b\" cannot be part of a file "
+               "name: a control character is not allowed";
         QTest::addRow("mistyped folder")
             << nothing << Step([this] { m_window->openLocation(fsPath("profiels")); })
             << "76':\n\nPath not found: {dir}/profiels";
