@@ -320,6 +320,21 @@ class MainWindowTest : public QObject {
         QCOMPARE(texts().replaceInStrings("*", ""), before.replaceInStrings("*", ""));
     }
 
+    // F1 opens the help, made only then, from wherever the focus is, and
+    // leaves the window free to use; Escape closes it.
+    void opensItsHelpWithF1() {
+        openWindow();
+        QVERIFY(m_window->findChild<QDialog*>("Help") == nullptr);
+        QTest::keyClick(field(7), Qt::Key_F1);
+        auto* help = m_window->findChild<QDialog*>("Help");
+        QVERIFY(help->isVisible());
+        QVERIFY(!help->isModal());
+        auto* text = help->findChild<QTextBrowser*>();
+        QVERIFY(text->toPlainText().contains("Page Up / Page Down"));
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
+    }
+
     // The list shows what the folder holds while the editor runs: a save
     // lists its profile at once, other programs' files appear and vanish. Ctrl+S saves; Enter (or a
     // double-click) on a listed profile reads it, and a field the program
