@@ -13,6 +13,7 @@
 
 #include "editor/folder_line.h"
 #include "editor/form_layout.h"
+#include "editor/help_window.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
 #include "editor/right_column.h"
@@ -40,13 +41,13 @@ QFont formFont(QFont font) {
 // Increase and Decrease: buttons that never take the focus, so that the
 // field they step keeps it (and the person's place in it), and that repeat
 // while held down, as a spin box's arrows do. Their tooltips name the keys
-// that step too.
+// that step too, and where to learn more.
 QToolButton* stepButton(const QString& text, const QString& keys, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(text);
     button->setToolTip(QStringLiteral("%1 the selected field by 1, by 0.1 with Shift held; hold "
-                                      "to repeat.\nIn a field: %2")
-                           .arg(text, keys));
+                                      "to repeat.\nIn a field: %2\n%3")
+                           .arg(text, keys, HelpWindow::pointer()));
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoRepeat(true);

@@ -13,6 +13,7 @@
 
 #include "editor/error_report.h"
 #include "editor/folder_line.h"
+#include "editor/help_window.h"
 #include "editor/offset_field.h"
 #include "editor/profile_list.h"
 #include "editor/shown_text.h"
@@ -46,14 +47,15 @@ void reportInBox(QWidget* window, const platform::RuntimeError& error) {
 }
 
 // Undo or Redo, enabled while there is something to take back or bring
-// again, naming it and its key.
+// again, naming it and its key, and where to learn what a change is.
 void describeHistoryButton(QPushButton* button, const QString& verb, const std::string& change,
                            QKeySequence::StandardKey key) {
     button->setEnabled(!change.empty());
     const QString what = change.empty() ? verb : verb + QLatin1Char(' ') + shownText(change);
     button->setAccessibleName(what);
-    button->setToolTip(
-        QStringLiteral("%1 (%2)").arg(what, QKeySequence(key).toString(QKeySequence::NativeText)));
+    button->setToolTip(QStringLiteral("%1 (%2)\n%3")
+                           .arg(what, QKeySequence(key).toString(QKeySequence::NativeText),
+                                HelpWindow::pointer()));
 }
 
 }  // namespace
@@ -122,7 +124,7 @@ void MainWindow::connectProfiles() {
 }
 
 // Change folder, Undo and Redo, each with its keys from anywhere in the
-// window, and the keys that close it.
+// window, the help's key, and the keys that close it.
 void MainWindow::connectFoot() {
     const auto withKeys = [this](QPushButton* button, QKeySequence::StandardKey keys,
                                  void (MainWindow::*handler)()) {
@@ -132,6 +134,8 @@ void MainWindow::connectFoot() {
     withKeys(m_form.changeFolder, QKeySequence::Open, &MainWindow::onChangeFolder);
     withKeys(m_form.undo, QKeySequence::Undo, &MainWindow::onUndo);
     withKeys(m_form.redo, QKeySequence::Redo, &MainWindow::onRedo);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &MainWindow::onHelp);
     // Ctrl+Q and the desktop's Close keys (Ctrl+W) close the window as its
     // close button does, asking nothing. Ctrl+Q is the Quit key everywhere
     // but on Windows, which names none; it is bound outright so that it
@@ -295,6 +299,13 @@ void MainWindow::onUndo() {
 void MainWindow::onRedo() {
     runGuarded([this] { return m_document.redo(); });
     continueInSelected();
+}
+
+void MainWindow::onHelp() {
+    if (m_help == nullptr) {
+        m_help = new HelpWindow(this);
+    }
+    m_help->showBeside(this);
 }
 
 // After Undo or Redo, typing goes on at the end of the field they selected,

@@ -11,7 +11,8 @@
 // folder or the current profile changes on the disk, which is news shown
 // in the list, the folder line, the fields and the title, never a report.
 // Every handler runs inside runGuarded, the one place where a failure is
-// caught and handed to the reporter.
+// caught and handed to the reporter. F1 opens the HelpWindow, made only
+// then, so that start-up does not pay for it.
 
 #include <QWidget>
 #include <filesystem>
@@ -26,6 +27,8 @@
 class QMenu;
 
 namespace zelvane::editor {
+
+class HelpWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -70,6 +73,7 @@ class MainWindow : public QWidget {
     void onChangeFolder();
     void onUndo();
     void onRedo();
+    void onHelp();
 
   Q_SIGNALS:
     // The window's first frame is on the screen: what it did not need may
@@ -118,7 +122,8 @@ class MainWindow : public QWidget {
     Reporter m_report;
     EditorForm m_form;
     FolderWatch m_folderWatch;
-    bool m_shown = false;  // the first frame is on the screen
+    HelpWindow* m_help = nullptr;  // made on the first F1
+    bool m_shown = false;          // the first frame is on the screen
 };
 
 }  // namespace zelvane::editor

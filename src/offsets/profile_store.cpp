@@ -33,8 +33,8 @@ static_assert(ProfileStore::longestValue == 65535, "the refusals name the bound"
 
 // Why a value would not come back as itself from a profile, if it would not;
 // bytes is the value as the profile would hold it, at its start if firstValue.
-std::string_view unstorableReason(std::string_view value, const std::optional<std::string>& bytes,
-                                  bool firstValue) {
+std::string unstorableReason(std::string_view value, const std::optional<std::string>& bytes,
+                             bool firstValue) {
     if (value.find(',') != std::string_view::npos) {
         return "holds a comma";
     }
@@ -50,10 +50,12 @@ std::string_view unstorableReason(std::string_view value, const std::optional<st
         return "starts with a double quote";
     }
     if (!bytes) {
-        return "holds a character beyond Latin-1";
+        // Named by its code point: a minus sign pasted from a word processor
+        // looks like the hyphen it stands for.
+        return "holds " + platform::firstBeyondLatin1(value) + ", a character beyond Latin-1";
     }
     if (bytes->size() > ProfileStore::longestValue) {
-        return tooLong;
+        return std::string(tooLong);
     }
     // Reading skips these bytes at the start of a file: the UTF-8 byte order
     // mark that some editors write.
@@ -73,11 +75,10 @@ std::array<std::string, OffsetTable::size> encodeLines(const OffsetTable& table)
     for (int index = 0; index < OffsetTable::size; ++index) {
         const std::string& value = table.value(index);
         std::optional<std::string> bytes = platform::utf8ToLatin1(value);
-        const std::string_view reason = unstorableReason(value, bytes, index == 0);
+        const std::string reason = unstorableReason(value, bytes, index == 0);
         if (!reason.empty()) {
             throw RuntimeError(ErrorCode::InvalidProcedureCall,
-                               "the value of " + OffsetLayout::cellName(index) + " " +
-                                   std::string(reason) +
+                               "the value of " + OffsetLayout::cellName(index) + " " + reason +
                                    ", which a profile cannot store. Nothing was saved.");
         }
         lines[index] = std::move(*bytes);

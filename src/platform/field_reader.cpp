@@ -10,12 +10,6 @@ bool isBlank(int c) {
     return c == ' ' || c == '\t';
 }
 
-// A UTF-16 unit as Unicode names it: "20AC".
-std::string hexOf(unsigned char high, unsigned char low) {
-    constexpr std::string_view digits = "0123456789ABCDEF";
-    return {digits[high >> 4U], digits[high & 0xFU], digits[low >> 4U], digits[low & 0xFU]};
-}
-
 }  // namespace
 
 FieldReader::FieldReader(const std::filesystem::path& path, std::size_t longestField)
@@ -90,7 +84,8 @@ bool FieldReader::refillFromUtf16() {
         const auto high = static_cast<unsigned char>(m_units[m_unitsPosition + (little ? 1 : 0)]);
         if (high != 0) {
             throw RuntimeError(ErrorCode::BadFileMode, {},
-                               "it is UTF-16 text holding the character U+" + hexOf(high, low) +
+                               "it is UTF-16 text holding the character " +
+                                   characterForMessage(static_cast<char32_t>((high << 8U) | low)) +
                                    ", which has no one-byte form a profile can hold");
         }
         m_buffer[m_end++] = static_cast<char>(low);

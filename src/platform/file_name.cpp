@@ -1,6 +1,7 @@
 #include "file_name.h"
 
 #include "runtime_error.h"
+#include "text_encoding.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -103,7 +104,7 @@ void checkNameInFolder(std::string_view name) {
     const std::string reason = whyNotNameInFolder(name);
     if (!reason.empty()) {
         throw RuntimeError(ErrorCode::BadFileNameOrNumber,
-                           "\"" + std::string(name) + "\" cannot be a file name: " + reason);
+                           "\"" + visibleText(name) + "\" cannot be a file name: " + reason);
     }
 }
 

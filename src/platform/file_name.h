@@ -39,8 +39,8 @@ std::string whyNotPlainFileName(std::string_view name);
 // end), and on Windows "\" and ":" (a drive, or a stream of another file).
 std::string whyNotNameInFolder(std::string_view name);
 
-// Raises BadFileNameOrNumber, naming the name and why, unless it is a name
-// in its folder.
+// Raises BadFileNameOrNumber, naming the name (a NUL in it as \x00, which
+// would end the message there) and why, unless it is a name in its folder.
 void checkNameInFolder(std::string_view name);
 
 }  // namespace zelvane::platform

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text_encoding.h"
+
 namespace zelvane::platform {
 
 std::string_view standardDescription(ErrorCode code) {
@@ -47,7 +49,7 @@ std::string quotedForMessage(std::string_view text) {
         --end;  // a continuation byte: the character began before it
     }
     std::string quoted(1, '"');
-    quoted.append(text.substr(0, end));
+    quoted.append(visibleText(text.substr(0, end)));
     quoted.append(end < text.size() ? "...\"" : "\"");
     return quoted;
 }

@@ -32,6 +32,9 @@ std::string_view standardDescription(ErrorCode code);
 
 // A text as a message quotes it: in double quotes, at most its first 40
 // bytes and "..." when it is longer, never cutting a UTF-8 character in two.
+// A control character, or a byte that is no part of a UTF-8 character,
+// shows as \xHH (visibleText): a NUL would end the message where it stood,
+// a line break would split it, and a tab would look like blanks.
 std::string quotedForMessage(std::string_view text);
 
 // A failed operation, carried unhandled up to the one place that reports it.

@@ -1,5 +1,8 @@
 #include "text_encoding.h"
 
+#include <algorithm>
+#include <array>
+
 namespace zelvane::platform {
 
 std::string latin1ToUtf8(std::string_view bytes) {
@@ -63,7 +66,112 @@ int hexValue(char c) {
     return digit == nullptr ? -1 : static_cast<int>(digit - hexDigits);
 }
 
+// A byte as \xHH (upper-case hex).
+std::string escapedByte(unsigned char byte) {
+    return {'\\', 'x', hexDigits[byte >> 4U], hexDigits[byte & 0xFU]};
+}
+
+// The code point of a valid UTF-8 character of the given length.
+char32_t codePointOf(std::string_view character, std::size_t length) {
+    constexpr std::array<unsigned char, 5> leadBits{0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t codePoint = static_cast<unsigned char>(character[0]) & leadBits.at(length);
+    for (std::size_t i = 1; i < length; ++i) {
+        codePoint = (codePoint << 6U) | (static_cast<unsigned char>(character[i]) & 0x3FU);
+    }
+    return codePoint;
+}
+
+std::string utf8Of(char32_t codePoint) {
+    if (codePoint < 0x80) {
+        return std::string(1, static_cast<char>(codePoint));
+    }
+    std::string bytes;
+    unsigned char leadMark = 0x80;  // its top bits count the bytes
+    char32_t room = 0x3F;           // what the lead byte has left to hold
+    do {
+        bytes.insert(bytes.begin(), static_cast<char>(0x80U | (codePoint & 0x3FU)));
+        codePoint >>= 6U;
+        leadMark = static_cast<unsigned char>(0x80U | (leadMark >> 1U));
+        room >>= 1U;
+    } while (codePoint > room);
+    bytes.insert(bytes.begin(), static_cast<char>(leadMark | codePoint));
+    return bytes;
+}
+
+struct NamedCharacter {
+    char32_t codePoint;
+    std::string_view name;
+};
+
+// What word processors, spreadsheets and web pages put where a number
+// wants a minus sign, a point, a comma or a space: characters that look
+// like those they stand for, so a report names them. Sorted by code point.
+constexpr std::array<NamedCharacter, 18> lookalikes{{
+    {0x066B, "ARABIC DECIMAL SEPARATOR"},
+    {0x066C, "ARABIC THOUSANDS SEPARATOR"},
+    {0x2007, "FIGURE SPACE"},
+    {0x2008, "PUNCTUATION SPACE"},
+    {0x2009, "THIN SPACE"},
+    {0x200B, "ZERO WIDTH SPACE"},
+    {0x2010, "HYPHEN"},
+    {0x2011, "NON-BREAKING HYPHEN"},
+    {0x2012, "FIGURE DASH"},
+    {0x2013, "EN DASH"},
+    {0x2014, "EM DASH"},
+    {0x2019, "RIGHT SINGLE QUOTATION MARK"},
+    {0x202F, "NARROW NO-BREAK SPACE"},
+    {0x2212, "MINUS SIGN"},
+    {0xFEFF, "ZERO WIDTH NO-BREAK SPACE"},
+    {0xFF0C, "FULLWIDTH COMMA"},
+    {0xFF0D, "FULLWIDTH HYPHEN-MINUS"},
+    {0xFF0E, "FULLWIDTH FULL STOP"},
+}};
+static_assert(std::is_sorted(lookalikes.begin(), lookalikes.end(),
+                             [](const NamedCharacter& a, const NamedCharacter& b) {
+                                 return a.codePoint < b.codePoint;
+                             }),
+              "looked up by halving");
+
 }  // namespace
+
+std::string characterForMessage(char32_t codePoint) {
+    std::string text = "U+";
+    // Four hex digits at least, as Unicode writes them: U+00FF, U+1F600.
+    unsigned shift = 12;
+    while (shift < 28 && (codePoint >> (shift + 4)) != 0) {
+        shift += 4;
+    }
+    for (unsigned next = shift + 4; next > 0; next -= 4) {
+        text.push_back(hexDigits[(codePoint >> (next - 4)) & 0xFU]);
+    }
+    const auto* named = std::lower_bound(
+        lookalikes.begin(), lookalikes.end(), codePoint,
+        [](const NamedCharacter& entry, char32_t wanted) { return entry.codePoint < wanted; });
+    if (named != lookalikes.end() && named->codePoint == codePoint) {
+        text += ' ';
+        text += named->name;
+    }
+    const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+    const bool halfOfPair = codePoint >= 0xD800 && codePoint < 0xE000;
+    if (!control && !halfOfPair && codePoint <= 0x10FFFF) {
+        text += " \"" + utf8Of(codePoint) + '"';
+    }
+    return text;
+}
+
+std::string firstBeyondLatin1(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t length = utf8CharacterLength(text);
+        if (length == 0) {
+            return escapedByte(static_cast<unsigned char>(text[0]));
+        }
+        if (const char32_t codePoint = codePointOf(text, length); codePoint > 0xFF) {
+            return characterForMessage(codePoint);
+        }
+        text.remove_prefix(length);
+    }
+    return {};
+}
 
 std::string visibleText(std::string_view bytes) {
     std::string text;
@@ -72,9 +180,7 @@ std::string visibleText(std::string_view bytes) {
         const auto byte = static_cast<unsigned char>(bytes[0]);
         std::size_t length = utf8CharacterLength(bytes);
         if (length == 0 || byte < 0x20 || byte == 0x7F) {
-            text += "\\x";
-            text.push_back(hexDigits[byte >> 4]);
-            text.push_back(hexDigits[byte & 0x0F]);
+            text += escapedByte(byte);
             length = 1;
         } else {
             text.append(bytes.substr(0, length));

@@ -15,6 +15,19 @@ std::string latin1ToUtf8(std::string_view bytes);
 // character beyond Latin-1 or is not valid UTF-8.
 std::optional<std::string> utf8ToLatin1(std::string_view text);
 
+// A character as a message names it, so that one that looks like another
+// (a minus sign pasted from a word processor looks like a hyphen) can be
+// told apart and looked up: its code point, its name if it is one of those
+// that word processors put into numbers, and itself in quotes, U+2212 MINUS
+// SIGN "−". A control character or half of a UTF-16 pair, which would
+// show nothing or garble the message, is named by its code point alone.
+std::string characterForMessage(char32_t codePoint);
+
+// The first character of a UTF-8 text that has no one-byte form, as
+// characterForMessage names it, or the first byte that starts no UTF-8
+// character, as \xHH; empty when utf8ToLatin1 takes the whole text.
+std::string firstBeyondLatin1(std::string_view text);
+
 // A name as people can read it. On Linux a name is bytes, and a folder from
 // an old disk or a share mounted with another character set has names that
 // are not UTF-8 (a Latin-1 "caf\xE9"): every byte that is no part of a

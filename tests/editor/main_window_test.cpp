@@ -326,6 +326,16 @@ class MainWindowTest : public QObject {
             << Step([this] { click(form().save); })
             << "52':\n\nBad file name or number: the slot \"a" + QString(19, QChar(0xE9)) +
                    "...\" cannot be part of a file name: \"/\" is not allowed";
+        QTest::addRow("minus sign from a word processor")
+            << Step([this] { field(4)->setText("\u22125"); })
+            << Step([this] { click(form().save); })
+            << "5':\n\nInvalid procedure call or argument: the value of Front Y holds U+2212 MINUS "
+               "SIGN \"\u2212\", a character beyond Latin-1";
+        QTest::addRow("slot with a NUL")
+            << Step([this] { slotBox()->setText(QString::fromUtf8("a\0b", 3)); })
+            << Step([this] { click(form().save); })
+            << "52':\n\nBad file name or number: the slot \"a\\x00b\" cannot be part of a file "
+               "name: a control character is not allowed";
         QTest::addRow("mistyped folder")
             << nothing << Step([this] { m_window->openLocation(fsPath("profiels")); })
             << "76':\n\nPath not found: {dir}/profiels";
@@ -350,6 +360,21 @@ class MainWindowTest : public QObject {
         QCOMPARE(m_reports.value(0).left(expected.size()), expected);
         m_reports.clear();
         QCOMPARE(texts().replaceInStrings("*", ""), before.replaceInStrings("*", ""));
+    }
+
+    // F1 opens the help, made only then, from wherever the focus is, and
+    // leaves the window free to use; Escape closes it.
+    void opensItsHelpWithF1() {
+        openWindow();
+        QVERIFY(m_window->findChild<QDialog*>("Help") == nullptr);
+        QTest::keyClick(field(7), Qt::Key_F1);
+        auto* help = m_window->findChild<QDialog*>("Help");
+        QVERIFY(help->isVisible());
+        QVERIFY(!help->isModal());
+        auto* text = help->findChild<QTextBrowser*>();
+        QVERIFY(text->toPlainText().contains("Page Up / Page Down"));
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     // The list shows what the folder holds while the editor runs: a save
