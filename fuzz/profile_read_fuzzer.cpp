@@ -19,9 +19,13 @@ using platform::ErrorCode;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The fuzzer's profiles live in a scratch folder of its own.
-    static const auto folder =
-        std::filesystem::temp_directory_path() / ("zelvane-fuzz-" + std::to_string(::getpid()));
-    static const offsets::ProfileStore store((std::filesystem::create_directories(folder), folder));
+    static const auto folder = [] {
+        auto made =
+            std::filesystem::temp_directory_path() / ("zelvane-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(made);
+        return made;
+    }();
+    static const offsets::ProfileStore store(folder);
     std::ofstream(folder / "vc_offset_fz.mpf", std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     OffsetTable table;  // a double quote marks a value no read stored: none starts with one
