@@ -268,11 +268,24 @@ struct Do : rc::state::Command<Model, Sut> {
     // Round undoes everything, then redoes it; Away is another program
     // writing a profile not shown, which only a later look tells.
     enum Verb { Type, Paste, Select, Step, Slot, Read, Save, Open, Undo, Redo, Round, Other, Away };
-    static constexpr int verbs = Away + 1;
     enum Other { WritesTheFields = 1, WritesAValue, CutsShort, Removes };  // by count
 
-    Verb verb = static_cast<Verb>(*rc::gen::inRange(0, verbs));
-    int index = *rc::gen::inRange(0, OffsetTable::size);
+    // Typing, selecting and undoing most, and few fields, at both ends, so
+    // that runs of changes meet, break and are taken back often.
+    Verb verb = *rc::gen::weightedElement<Verb>({{3, Type},
+                                                 {1, Paste},
+                                                 {2, Select},
+                                                 {1, Step},
+                                                 {1, Slot},
+                                                 {1, Read},
+                                                 {1, Save},
+                                                 {1, Open},
+                                                 {2, Undo},
+                                                 {1, Redo},
+                                                 {1, Round},
+                                                 {2, Other},
+                                                 {1, Away}});
+    int index = *rc::gen::elementOf(std::vector{0, 1, 2, 58, 59});
     std::string text = *rc::gen::elementOf(texts);
     int count = *rc::gen::inRange(1, 5);  // a paste's lines, a step's sign, what another does
 
@@ -297,10 +310,17 @@ struct Do : rc::state::Command<Model, Sut> {
                (verb == Read && (file == nullptr || !*file));
     }
 
-    std::optional<Values> written(const Model& model) const {
+    // What another program writes, round by round: one writing a value
+    // keeps writing, one more value each round, as a simulator saving each
+    // second does.
+    std::vector<std::optional<Values>> writes(const Model& model) const {
         Values values = count == WritesTheFields ? model.values : model.record().onDisk;
-        values[late()] = count == WritesAValue ? text : values[late()];
-        return count == CutsShort ? std::nullopt : std::optional(readBack(values));
+        std::vector<std::optional<Values>> rounds;
+        for (int round = 0; round < (count == WritesAValue ? 2 : 1); ++round) {
+            values[late() - round] = count == WritesAValue ? text : values[late() - round];
+            rounds.push_back(count == CutsShort ? std::nullopt : std::optional(readBack(values)));
+        }
+        return rounds;
     }
 
     void apply(Model& model) const override {
@@ -347,11 +367,14 @@ struct Do : rc::state::Command<Model, Sut> {
                 }
                 return;
             case Other:
-                model.files.erase({model.place.folder, model.record().name});
-                if (count != Removes) {
-                    model.files[{model.place.folder, model.record().name}] = written(model);
+                for (const std::optional<Values>& written : writes(model)) {
+                    model.files.erase({model.place.folder, model.record().name});
+                    if (count != Removes) {
+                        model.files[{model.place.folder, model.record().name}] = written;
+                    }
+                    model.look();
                 }
-                return model.look();
+                return;
             case Away:
                 model.files[{index % 2, nameOf(slot())}] = away();
                 return;
@@ -428,13 +451,15 @@ struct Do : rc::state::Command<Model, Sut> {
 
     offsets::DocumentChanges otherProgram(const Model& model, Sut& sut) const {
         const auto path = sut.folders[model.place.folder] / model.record().name;
-        const std::optional<Values> values = written(model);
-        if (count == Removes) {
-            std::filesystem::remove(path);
-        } else {
-            writeBytes(path, values ? bytesOf(*values) : lines("1", 30));
+        for (const std::optional<Values>& written : writes(model)) {
+            if (count == Removes) {
+                std::filesystem::remove(path);
+            } else {
+                writeBytes(path, written ? bytesOf(*written) : lines("1", 30));
+            }
+            sut.document.takeDiskChanges();
         }
-        return sut.document.takeDiskChanges();
+        return {};
     }
 
     void run(const Model& model, Sut& sut) const override {
