@@ -185,9 +185,14 @@ void EditorForm::fitToScreen(QWidget* window) {
 
 // The whole control, frame and all: the scroll area's own
 // ensureWidgetVisible is content with a text box's cursor, which may show
-// while the foot hides the bottom of the box.
+// while the foot hides the bottom of the box. One already whole in view
+// stays where it is, so that the grid never moves under a click.
 void EditorForm::scrollIntoView(QWidget* control) {
     if (!canvas->isAncestorOf(control)) {
+        return;
+    }
+    const QWidget* viewport = scrollArea->viewport();
+    if (viewport->rect().contains(QRect(control->mapTo(viewport, QPoint(0, 0)), control->size()))) {
         return;
     }
     const QRect shown(control->mapTo(canvas, QPoint(0, 0)), control->size());

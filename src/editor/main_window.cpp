@@ -239,8 +239,11 @@ void MainWindow::onFieldEdited(int index, const QString& text) {
     runGuarded([this, index, &text] { return m_document.type(index, text.toStdString()); });
 }
 
+// Typing goes on at the end of the field pasted into, as after any paste.
 void MainWindow::onFieldPasted(int index, const QString& text) {
-    runGuarded([this, index, &text] { return m_document.paste(index, text.toStdString()); });
+    if (runGuarded([this, index, &text] { return m_document.paste(index, text.toStdString()); })) {
+        m_form.fields.at(index)->end(false);
+    }
 }
 
 void MainWindow::onFieldClick(int index) {

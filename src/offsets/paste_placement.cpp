@@ -74,15 +74,24 @@ PastedValues placeBlock(int index, const std::vector<std::string>& lines) {
     if (cells.size() > static_cast<std::size_t>(rowsLeft) ||
         widest > static_cast<std::size_t>(axesLeft)) {
         refuse(counted(cells.size(), "row") + " of up to " + counted(widest, "cell"), index,
-               "the grid has " + counted(rowsLeft, "row") + " of " + counted(axesLeft, "field"));
+               "the grid has " + counted(rowsLeft, "row") + " and " + counted(axesLeft, "column"));
     }
     PastedValues placed;
     for (std::size_t down = 0; down < cells.size(); ++down) {
         for (std::size_t across = 0; across < cells[down].size(); ++across) {
-            const int at = OffsetLayout::indexAt(
-                row + static_cast<int>(down), static_cast<Axis>(axis + static_cast<int>(across)));
+            const int place = row + static_cast<int>(down);
+            const auto under = static_cast<Axis>(axis + static_cast<int>(across));
+            const int at = OffsetLayout::indexAt(place, under);
             if (at != OffsetLayout::none) {
                 placed.emplace_back(at, std::move(cells[down][across]));
+            } else if (!cells[down][across].empty()) {
+                // A blank cell where the grid has none is the table's own
+                // shape; a value there would be lost.
+                throw RuntimeError(
+                    ErrorCode::InvalidProcedureCall,
+                    "the pasted text holds a value where the grid has no field, under " +
+                        std::string(OffsetLayout::axisName(under)) + " in the row " +
+                        std::string(OffsetLayout::caption(place)) + ". Nothing was pasted.");
             }
         }
     }

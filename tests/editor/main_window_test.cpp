@@ -223,9 +223,12 @@ class MainWindowTest : public QObject {
         QTest::addRow("one cell, from the field's menu") << "5\n"
                                                          << QStringList{"5", "0", "0", "0"} << "";
         QTest::addRow("a block") << "1.5\t2.5\n3\t4\n" << QStringList{"1.5", "2.5", "0", "3"} << "";
+        QTest::addRow("a value where the grid has no field")
+            << QString("0\t0\n").repeated(17) + "0\t7" << QStringList{"-12.5", "0", "0", "0"}
+            << "a value where the grid has no field, under Y in the row Rear 180 up angle";
         QTest::addRow("too many cells") << "1\t2\t3\t4" << QStringList{"-12.5", "0", "0", "0"}
                                         << "the pasted text holds 1 row of up to 4 cells, and from "
-                                           "Front X on the grid has 21 rows of 3 fields";
+                                           "Front X on the grid has 21 rows and 3 columns";
     }
 
     void pastesWholeValues() {
@@ -249,6 +252,8 @@ class MainWindowTest : public QObject {
             QTest::keyClick(field(3), Qt::Key_V, Qt::ControlModifier);
         }
         QCOMPARE(texts().mid(3, 4), shown);
+        // Typing goes on at the end of the field pasted into.
+        QCOMPARE(field(3)->cursorPosition(), report.isEmpty() ? field(3)->text().size() : 4);
         QVERIFY(m_reports.value(0).contains(report));
         m_reports.clear();
     }
@@ -565,6 +570,16 @@ class MainWindowTest : public QObject {
             QVERIFY2(control->visibleRegion().boundingRect() == control->rect(),
                      qPrintable(control->objectName()));
         }
+        // A click on the lowest field whole in view never moves the grid
+        // under the mouse.
+        QScrollBar* bar = form().scrollArea->verticalScrollBar();
+        bar->setValue(0);
+        QWidget* lowest = field(0);
+        for (QWidget* box : form().fields) {
+            lowest = box->visibleRegion().boundingRect() == box->rect() ? box : lowest;
+        }
+        click(lowest);
+        QCOMPARE(bar->value(), 0);
     }
 
     // Change folder and Ctrl+O ask for a folder starting at the current
