@@ -132,6 +132,26 @@ static_assert(std::is_sorted(lookalikes.begin(), lookalikes.end(),
                              }),
               "looked up by halving");
 
+// A character that shows nothing of itself, or changes how what follows
+// it shows: controls of either set, the marks that reorder text from right
+// to left, the joiners and invisible spaces, and the line and paragraph
+// separators, which would break a message or a list's line in two.
+bool isUnseen(char32_t codePoint) {
+    const std::array<std::pair<char32_t, char32_t>, 10> ranges{{{0x00, 0x1F},
+                                                                {0x7F, 0x9F},
+                                                                {0x061C, 0x061C},
+                                                                {0x180E, 0x180E},
+                                                                {0x200B, 0x200F},
+                                                                {0x2028, 0x202E},
+                                                                {0x2060, 0x2064},
+                                                                {0x2066, 0x206F},
+                                                                {0xFEFF, 0xFEFF},
+                                                                {0xFFF9, 0xFFFB}}};
+    return std::any_of(ranges.begin(), ranges.end(), [codePoint](const auto& range) {
+        return codePoint >= range.first && codePoint <= range.second;
+    });
+}
+
 }  // namespace
 
 std::string characterForMessage(char32_t codePoint) {
@@ -151,9 +171,8 @@ std::string characterForMessage(char32_t codePoint) {
         text += ' ';
         text += named->name;
     }
-    const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
     const bool halfOfPair = codePoint >= 0xD800 && codePoint < 0xE000;
-    if (!control && !halfOfPair && codePoint <= 0x10FFFF) {
+    if (!isUnseen(codePoint) && !halfOfPair && codePoint <= 0x10FFFF) {
         text += " \"" + utf8Of(codePoint) + '"';
     }
     return text;
@@ -177,11 +196,14 @@ std::string visibleText(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     while (!bytes.empty()) {
-        const auto byte = static_cast<unsigned char>(bytes[0]);
         std::size_t length = utf8CharacterLength(bytes);
-        if (length == 0 || byte < 0x20 || byte == 0x7F) {
-            text += escapedByte(byte);
+        if (length == 0) {
+            text += escapedByte(static_cast<unsigned char>(bytes[0]));
             length = 1;
+        } else if (isUnseen(codePointOf(bytes, length))) {
+            for (const char byte : bytes.substr(0, length)) {
+                text += escapedByte(static_cast<unsigned char>(byte));
+            }
         } else {
             text.append(bytes.substr(0, length));
         }

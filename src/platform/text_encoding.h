@@ -19,8 +19,9 @@ std::optional<std::string> utf8ToLatin1(std::string_view text);
 // (a minus sign pasted from a word processor looks like a hyphen) can be
 // told apart and looked up: its code point, its name if it is one of those
 // that word processors put into numbers, and itself in quotes, U+2212 MINUS
-// SIGN "−". A control character or half of a UTF-16 pair, which would
-// show nothing or garble the message, is named by its code point alone.
+// SIGN "−". A control character, a mark that reorders text or shows
+// nothing, a line separator or half of a UTF-16 pair, which would garble
+// the message, is named by its code point alone.
 std::string characterForMessage(char32_t codePoint);
 
 // The first character of a UTF-8 text that has no one-byte form, as
@@ -31,9 +32,11 @@ std::string firstBeyondLatin1(std::string_view text);
 // A name as people can read it. On Linux a name is bytes, and a folder from
 // an old disk or a share mounted with another character set has names that
 // are not UTF-8 (a Latin-1 "caf\xE9"): every byte that is no part of a
-// UTF-8 character, and every control byte, shows as \xHH (upper-case hex),
-// so the same name always shows the same and two such names never look
-// alike. Valid UTF-8 passes unchanged.
+// UTF-8 character, and every byte of a control character, of a mark that
+// reorders text or shows nothing, or of a line separator, shows as \xHH
+// (upper-case hex), so the same name always shows the same, two such names
+// never look alike, and none turns a message around or breaks it in two.
+// Other valid UTF-8 passes unchanged.
 std::string visibleText(std::string_view bytes);
 
 // The name whose visibleText this is: each \xHH of a byte from 80 to FF

@@ -123,7 +123,8 @@ TEST_F(ProfileStoreTest, KeepsTheBytesOfNamesThatAreNotUtf8) {
              Name{"\xC1\xBF", "\\xC1\\xBF"}, Name{"\xE0\xA4\x85", "\xE0\xA4\x85"},
              Name{"\xE0\x9F\xBF", "\\xE0\\x9F\\xBF"}, Name{"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
              Name{"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
-             Name{"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"});
+             Name{"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"}, Name{"\xC2\x85", "\\xC2\\x85"},
+             Name{"a\xE2\x80\xAE", "a\\xE2\\x80\\xAE"});
     for (const auto& [slot, shown] : names) {
         SCOPED_TRACE(shown);
         EXPECT_EQ(platform::visibleText(slot), shown);
