@@ -246,14 +246,6 @@ void checkShows(const Model& model, const Sut& sut) {
               (model.edited() || model.record().disk != DiskState::AsKnown));
     RC_ASSERT(document.undoName().empty() == (model.done == 0));
     RC_ASSERT(document.redoName().empty() == (model.done == model.history.size()));
-    // Whatever was done, undoing all of it comes back to the start.
-    if (model.done == 0) {
-        Values start;
-        start.fill("0");
-        RC_ASSERT(shownValues(document.table()) == start);
-        RC_ASSERT(document.slot() == "00");
-        RC_ASSERT(document.store().folder() == sut.folders[0]);
-    }
 }
 
 const std::vector<std::string> texts{"0", "1", "-2.5", " 5", "7 ", "x", ""};
@@ -267,15 +259,15 @@ std::string bytesOf(const Values& values) {
 
 // What a person does (type a field's whole text, with a NUL that must go;
 // paste a column; select; step; type a slot; read; save; open the other
-// folder; undo; redo), or another program
+// folder; undo; redo; undo everything and redo it), or another program
 // (writes what the fields hold, writes one value other than the profile
 // held, cuts it short mid-write, removes it; or writes a profile not
 // shown), done to the model and to the document. The document must fail
 // exactly when the model says, and then show what the model does.
 struct Do : rc::state::Command<Model, Sut> {
-    // Away is another program writing a profile not shown, which only a
-    // later look tells.
-    enum Verb { Type, Paste, Select, Step, Slot, Read, Save, Open, Undo, Redo, Other, Away };
+    // Round undoes everything, then redoes it; Away is another program
+    // writing a profile not shown, which only a later look tells.
+    enum Verb { Type, Paste, Select, Step, Slot, Read, Save, Open, Undo, Redo, Round, Other, Away };
     enum Other { WritesTheFields = 1, WritesAValue, CutsShort, Removes };  // by count
 
     // Typing, selecting and undoing most, and few fields, at both ends, so
@@ -290,8 +282,9 @@ struct Do : rc::state::Command<Model, Sut> {
                                                  {1, Open},
                                                  {2, Undo},
                                                  {1, Redo},
+                                                 {1, Round},
                                                  {2, Other},
-                                                 {2, Away}});
+                                                 {1, Away}});
     int index = *rc::gen::elementOf(std::vector{0, 1, 2, 58, 59});
     std::string text = *rc::gen::elementOf(texts);
     int count = *rc::gen::inRange(1, 5);  // a paste's lines, a step's sign, what another does
@@ -304,6 +297,10 @@ struct Do : rc::state::Command<Model, Sut> {
         RC_PRE(verb != Other || !model.record().name.empty());
         RC_PRE(verb != Away || index % 2 != model.place.folder ||
                nameOf(slot()) != model.record().name);
+        RC_PRE(verb != Round ||
+               std::none_of(model.records.begin(), model.records.end(), [](const auto& kept) {
+                   return kept.second.disk == DiskState::Changed;
+               }));
     }
 
     bool fails(const Model& model) const {
@@ -361,6 +358,14 @@ struct Do : rc::state::Command<Model, Sut> {
             case Undo:
             case Redo:
                 return model.takeBack(verb == Redo);
+            case Round:
+                while (model.done > 0) {
+                    model.takeBack(false);
+                }
+                while (model.done < model.history.size()) {
+                    model.takeBack(true);
+                }
+                return;
             case Other:
                 for (const std::optional<Values>& written : writes(model)) {
                     model.files.erase({model.place.folder, model.record().name});
@@ -406,6 +411,8 @@ struct Do : rc::state::Command<Model, Sut> {
                 return document.undo();
             case Redo:
                 return document.redo();
+            case Round:
+                return checkRound(sut);
             case Other:
                 return otherProgram(model, sut);
             case Away:
@@ -423,6 +430,23 @@ struct Do : rc::state::Command<Model, Sut> {
             .readProfile(nameOf(model.place.slot), read);
         RC_ASSERT(shownValues(read) == readBack(model.values));
         return changes;
+    }
+
+    // Undoing everything comes back to the start, redoing to the end.
+    static offsets::DocumentChanges checkRound(Sut& sut) {
+        ProfileDocument& document = sut.document;
+        while (!document.undoName().empty()) {
+            document.undo();
+        }
+        Values start;
+        start.fill("0");
+        RC_ASSERT(shownValues(document.table()) == start);
+        RC_ASSERT(document.slot() == "00");
+        RC_ASSERT(document.store().folder() == sut.folders[0]);
+        while (!document.redoName().empty()) {
+            document.redo();
+        }
+        return {};
     }
 
     offsets::DocumentChanges otherProgram(const Model& model, Sut& sut) const {
