@@ -10,6 +10,7 @@
 #include <rapidcheck/state.h>
 
 #include <numeric>
+#include <sstream>
 
 #include "offsets/profile_document.h"
 #include "support/support.h"
@@ -469,7 +470,14 @@ struct Do : rc::state::Command<Model, Sut> {
     }
 
     void show(std::ostream& out) const override {
-        out << "verb " << verb << " (index " << index << ", '" << text << "', " << count << ")";
+        std::istringstream names(
+            "type paste select step slot read save open undo redo round "
+            "another away");
+        std::string name;
+        for (int word = 0; word <= verb; ++word) {
+            names >> name;
+        }
+        out << name << " (index " << index << ", '" << text << "', " << count << ")";
     }
 };
 
