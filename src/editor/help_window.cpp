@@ -84,8 +84,9 @@ QString keys() {
            QStringLiteral(
                "<p>Text of several lines pasted into a field fills that field and those after it "
                "in profile order, one line each; cells copied from a spreadsheet fill the grid "
-               "as you see it. A paste is refused whole when fewer fields remain than it "
-               "holds.</p>");
+               "as you see it, passing over the places that have no field. A paste is refused "
+               "whole when fewer fields remain than it holds, or when a value of it falls where "
+               "the grid has no field.</p>");
 }
 
 QString undo() {
