@@ -111,8 +111,7 @@ void MainWindow::connectProfiles() {
     // Enter in the slot box saves, as the Save button and Ctrl+S do.
     connect(m_form.slotBox, &QLineEdit::returnPressed, this, &MainWindow::onSave);
     connect(m_form.save, &QPushButton::clicked, this, &MainWindow::onSave);
-    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
-            &MainWindow::onSave);
+    connect(windowKey(QKeySequence::Save), &QShortcut::activated, this, &MainWindow::onSave);
     connect(m_form.read, &QPushButton::clicked, this, &MainWindow::onRead);
     // A double-click or Enter on a profile reads it, as Read does, also the
     // one the keyboard rests on that is not yet selected.
@@ -129,7 +128,7 @@ void MainWindow::connectFoot() {
     const auto withKeys = [this](QPushButton* button, QKeySequence::StandardKey keys,
                                  void (MainWindow::*handler)()) {
         connect(button, &QPushButton::clicked, this, handler);
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+        connect(windowKey(keys), &QShortcut::activated, this, handler);
     };
     withKeys(m_form.changeFolder, QKeySequence::Open, &MainWindow::onChangeFolder);
     withKeys(m_form.undo, QKeySequence::Undo, &MainWindow::onUndo);
@@ -140,9 +139,17 @@ void MainWindow::connectFoot() {
     // close button does, asking nothing. Ctrl+Q is the Quit key everywhere
     // but on Windows, which names none; it is bound outright so that it
     // works there too (Command+Q on a Mac).
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+    connect(windowKey(QKeySequence(Qt::CTRL | Qt::Key_Q)), &QShortcut::activated, this,
             &QWidget::close);
     connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+// A key of the window's that works in its help too, which stays open
+// beside it while the person tunes; a modal dialog still holds it back.
+QShortcut* MainWindow::windowKey(const QKeySequence& keys) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::ApplicationShortcut);
+    return shortcut;
 }
 
 void MainWindow::onLoad() {

@@ -25,6 +25,7 @@
 #include "platform/runtime_error.h"
 
 class QMenu;
+class QShortcut;
 
 namespace zelvane::editor {
 
@@ -91,6 +92,7 @@ class MainWindow : public QWidget {
     void connectFields();
     void connectProfiles();
     void connectFoot();
+    QShortcut* windowKey(const QKeySequence& keys);
     // Up or Down in a field: selects it, as a click would, and steps it.
     void onFieldStep(int index, double delta);
     void onFieldEdited(int index, const QString& text);
