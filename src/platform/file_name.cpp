@@ -57,6 +57,16 @@ std::filesystem::path systemPath(const std::filesystem::path& path) {
 }
 #endif
 
+namespace {
+
+std::string notAllowed(char c) {
+    std::string reason(1, '"');
+    reason += c;
+    return reason + "\" is not allowed";
+}
+
+}  // namespace
+
 std::string whyNotPlainFileName(std::string_view name) {
     // Longer names exist on no common file system, and some systems answer
     // them with a misleading error, so they are refused before asking.
@@ -71,9 +81,7 @@ std::string whyNotPlainFileName(std::string_view name) {
             return "a control character is not allowed";
         }
         if (refused.find(c) != std::string_view::npos) {
-            std::string reason(1, '"');
-            reason += c;
-            return reason + "\" is not allowed";
+            return notAllowed(c);
         }
     }
     return {};
@@ -95,9 +103,7 @@ std::string whyNotNameInFolder(std::string_view name) {
     if (name[at] == '\0') {
         return "a NUL character is not allowed";
     }
-    std::string reason(1, '"');
-    reason += name[at];
-    return reason + "\" is not allowed";
+    return notAllowed(name[at]);
 }
 
 void checkNameInFolder(std::string_view name) {

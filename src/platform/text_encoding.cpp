@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace zelvane::platform {
 
@@ -136,8 +137,7 @@ static_assert(std::is_sorted(lookalikes.begin(), lookalikes.end(),
 // it shows: controls of either set, the marks that reorder text from right
 // to left, the joiners and invisible spaces, and the line and paragraph
 // separators, which would break a message or a list's line in two.
-bool isUnseen(char32_t codePoint) {
-    const std::array<std::pair<char32_t, char32_t>, 10> ranges{{{0x00, 0x1F},
+constexpr std::array<std::pair<char32_t, char32_t>, 10> unseen{{{0x00, 0x1F},
                                                                 {0x7F, 0x9F},
                                                                 {0x061C, 0x061C},
                                                                 {0x180E, 0x180E},
@@ -147,7 +147,9 @@ bool isUnseen(char32_t codePoint) {
                                                                 {0x2066, 0x206F},
                                                                 {0xFEFF, 0xFEFF},
                                                                 {0xFFF9, 0xFFFB}}};
-    return std::any_of(ranges.begin(), ranges.end(), [codePoint](const auto& range) {
+
+bool isUnseen(char32_t codePoint) {
+    return std::any_of(unseen.begin(), unseen.end(), [codePoint](const auto& range) {
         return codePoint >= range.first && codePoint <= range.second;
     });
 }
