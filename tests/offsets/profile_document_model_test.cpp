@@ -10,7 +10,6 @@
 #include <rapidcheck/state.h>
 
 #include <numeric>
-#include <sstream>
 
 #include "offsets/profile_document.h"
 #include "support/support.h"
@@ -470,14 +469,10 @@ struct Do : rc::state::Command<Model, Sut> {
     }
 
     void show(std::ostream& out) const override {
-        std::istringstream names(
-            "type paste select step slot read save open undo redo round "
-            "another away");
-        std::string name;
-        for (int word = 0; word <= verb; ++word) {
-            names >> name;
-        }
-        out << name << " (index " << index << ", '" << text << "', " << count << ")";
+        static constexpr std::array names{"type",  "paste",   "select", "step", "slot",
+                                          "read",  "save",    "open",   "undo", "redo",
+                                          "round", "another", "away"};
+        out << names.at(verb) << " (index " << index << ", '" << text << "', " << count << ")";
     }
 };
 
