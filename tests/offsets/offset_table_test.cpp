@@ -52,21 +52,4 @@ TEST(OffsetTable, StepsTheSelectedValueToPlainTextOrNotAtAll) {
     }
 }
 
-// Each value stands in the cell of its row and axis: rows 0 to 17 hold
-// 3 * row + axis, the last four rows six values in an order of their own.
-TEST(OffsetLayout, PutsEachValueWhereItsRowAndAxisSay) {
-    using offsets::Axis;
-    using offsets::OffsetLayout;
-    constexpr int none = OffsetLayout::none;
-    const std::map<int, std::array<int, 3>> lastRows{
-        {18, {54, none, none}}, {19, {none, 55, 56}}, {20, {none, 58, none}}, {21, {none, 57, 59}}};
-    for (int row = 0; row < OffsetLayout::rowCount; ++row) {
-        for (int axis = 0; axis < OffsetLayout::axisCount; ++axis) {
-            SCOPED_TRACE(std::to_string(row) + " " + std::to_string(axis));
-            EXPECT_EQ(OffsetLayout::indexAt(row, static_cast<Axis>(axis)),
-                      row < 18 ? 3 * row + axis : lastRows.at(row)[axis]);
-        }
-    }
-}
-
 }  // namespace zelvane::testing

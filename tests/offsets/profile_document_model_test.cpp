@@ -2,7 +2,7 @@
 // ProfileDocument on real folders and against a small model of what must
 // hold after each step. RapidCheck shrinks a failure to the shortest
 // sequence that shows it. RC_PARAMS sets the seed and the number of
-// sequences (CMake gives a fixed seed; ZELVANE_LONG_MODEL_TEST many more).
+// sequences (CMake gives a fixed seed; ZELVANE_MODEL_SEQUENCES sets how many).
 
 #include <gtest/gtest.h>
 #include <rapidcheck.h>

@@ -68,8 +68,6 @@ TEST_F(ProfileFaultsTest, SaveKeepsTheFileWhatItWasAndWhose) {
                    {"a new one, in a folder that takes no new files", "", saver, own, perms::none,
                     perms(0555), ErrorCode::PermissionDenied,
                     "takes no new files from you. Nothing was saved.", false},
-                   {"a link beside it", "real.mpf", saver, own, perms(0640), perms(0755),
-                    ErrorCode{}, "", true},
                    {"a link to another folder", "shared/real.mpf", saver, own, perms(0604),
                     perms(0755), ErrorCode{}, "", true},
                    {"a link that leads nowhere yet", "shared/new.mpf", saver, own, perms::none,

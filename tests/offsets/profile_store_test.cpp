@@ -94,16 +94,6 @@ TEST_F(ProfileStoreTest, RefusesWhatItCannotSaveAndWritesNothing) {
     EXPECT_EQ(snapshot(), before);
 }
 
-// A failure names the system's reason after its subject, and every failed
-// save or read says what it cost.
-TEST_F(ProfileStoreTest, NamesTheSystemsReasonForAFailure) {
-    std::filesystem::create_directory(in("vc_offset_01.mpf"));
-    std::string text;
-    failureOf([&] { store.saveProfile(OffsetTable(), "01"); }, &text);
-    EXPECT_EQ(text, "Path/File access error: " + platform::utf8FromPath(in("vc_offset_01.mpf")) +
-                        ": a folder stands where the profile should be. Nothing was saved.");
-}
-
 #ifndef _WIN32
 // On Linux a name is bytes. A slot that is not UTF-8 shows its stray bytes as
 // \xHH, and so do characters a person cannot see; the slot shown gives its

@@ -45,6 +45,9 @@ window_named() {
 
 no_window_named() { ! window_named "$1"; }
 
+# Whether the profile at $1 begins with the 5 its first field was stepped to.
+stepped() { [ "$(head -n1 "$1")" = $'5\r' ]; }
+
 property() { LC_ALL=C.UTF-8 xprop -id "$window" "$1" | sed -n 's/^[^=]*= //p'; }
 
 step_and_save() {
